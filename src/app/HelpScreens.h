@@ -1,0 +1,12 @@
+// The help screens: usage, short help and detailed help, each ending with
+// the banner.
+#pragma once
+
+#include <string>
+
+/// "Tamsel" followed by the version's digits and ".txt".
+std::string DocumentationFileName();
+
+/// The console bytes of the screen for switch code 1, 2, 3, 6, 7, 8 or 9;
+/// `exePath` names the running executable (usage line, banner).
+std::string HelpScreen(int code, const std::string& exePath);

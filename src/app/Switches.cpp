@@ -1,0 +1,36 @@
+#include "app/Switches.h"
+
+#include <string_view>
+
+namespace {
+
+std::string LowerAscii(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+  return out;
+}
+
+bool IsSwitchPrefix(char c) { return c == '/' || c == '-' || c == '+'; }
+
+// The code of one argument, or 0 when it is no switch. The tests run in this
+// order, so "/??" wins over "/?" and "??" over "?".
+int ClassifyOne(std::string_view arg) {
+  if (arg.size() >= 3 && IsSwitchPrefix(arg[0]) && arg[1] == '?' && arg[2] == '?') return 3;
+  if (arg.size() == 2 && IsSwitchPrefix(arg[0]) && arg[1] == '?') return 2;
+  const std::string lower = LowerAscii(arg);
+  if (lower.size() == 5 && IsSwitchPrefix(lower[0]) && lower.substr(1) == "help") return 1;
+  if (arg.size() >= 2 && arg[0] == '?' && arg[1] == '?') return 8;
+  if (arg == "?") return 7;
+  if (lower == "help") return 6;
+  return 0;
+}
+
+}  // namespace
+
+int ClassifySwitches(const std::vector<std::string>& args) {
+  if (args.empty()) return 9;
+  for (const std::string& arg : args)
+    if (int code = ClassifyOne(arg)) return code;
+  return 0;
+}

@@ -1,0 +1,10 @@
+// Classification of the command line: a help switch, no argument at all, or
+// a definition file to generate from.
+#pragma once
+
+#include <string>
+#include <vector>
+
+/// 0 when the arguments name a definition file; 1, 2, 3, 6, 7 or 8 for the
+/// first help switch found (short or detailed help); 9 for no arguments.
+int ClassifySwitches(const std::vector<std::string>& args);

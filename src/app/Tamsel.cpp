@@ -1,0 +1,148 @@
+#include "app/Tamsel.h"
+
+#include <cstdio>
+#include <exception>
+#include <stdexcept>
+
+#include "app/HelpScreens.h"
+#include "app/Switches.h"
+#include "model/Tamsel_TyperList.h"
+#include "platform/Paths.h"
+#include "platform/Platform.h"
+#include "platform/TextFile.h"
+#include "settings/Tamsel_Common.h"
+#include "settings/Tamsel_ini.h"
+#include "writer/Tamsel_WritePas.h"
+
+namespace {
+
+constexpr int kMaxTab = 64;
+
+void Print(std::string_view bytes) {
+  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
+    throw platform::IoError("standard output: " + platform::LastErrorText());
+}
+
+void PrintMessage(std::string_view utf8) {
+  Print(platform::ConsoleText(utf8));
+  Print("\n");
+}
+
+const char* const kPasMessage = "拡張子\".pas\"のファイルは指定できません";
+const char* const kMissingMessage = "指定のファイルがありません。";
+const char* const kMalformedMessage = "不思議な対象データがある。";
+
+// Copies the constants file line by line. The end test follows the copy, so
+// an empty file still gives one empty line.
+void WriteConstants(TWritePas& out, const std::string& constants) {
+  platform::TextReader reader(constants);
+  std::string line;
+  do {
+    reader.ReadLine(line);
+    out.WriteLn(0, line);
+  } while (!reader.Eof());
+}
+
+// A `Tab` wider than this would make every generated line absurdly long (and
+// a huge one exhausts memory); such a settings file is refused.
+void CheckSettings(const TIniter& settings) {
+  if (settings.GetTab() > kMaxTab)
+    throw std::runtime_error(settings.GetFileName() +
+                             platform::ConsoleText(": キー Tab の値 " +
+                                                   std::to_string(settings.GetTab()) +
+                                                   " は 64 を超えています"));
+}
+
+}  // namespace
+
+void WriteUnit(TWritePas& out, const TTyperList& list, std::string_view unitName,
+               std::string_view useUnit, const std::string* constants) {
+  out.WriteLn(0, std::string("unit ").append(unitName).append(";"));
+  out.WriteLn(0, "interface");
+  out.WriteLn(0, "uses");
+  out.WriteLn(1, "SysUtils,");
+  if (!useUnit.empty()) out.WriteLn(1, std::string(useUnit).append(","));
+  out.WriteLn(1, "IniFiles;");
+  out.WriteLn(0, "type");
+  list.WriteTypeSection(out);
+  if (constants) {
+    out.WriteLn(0, "");
+    WriteConstants(out, *constants);
+  }
+  out.WriteLn(0, "");
+  out.WriteLn(0, "implementation");
+  list.WriteImplementation(out);
+  list.WriteIniRead(out);
+  list.WriteIniWrite(out);
+  out.WriteLn(0, "end.");
+}
+
+int Run(const std::vector<std::string>& args, const std::string& exePath) {
+  if (int code = ClassifySwitches(args)) {
+    Print(HelpScreen(code, exePath));
+    return kExitOk;
+  }
+  const std::string& definition = args.front();
+  const std::string unitPath = platform::ChangeFileExt(definition, ".pas");
+  if (platform::ExtractFileExt(definition) == ".pas") {
+    PrintMessage(kPasMessage);
+    return kExitRefused;
+  }
+  if (!platform::IsRegularFile(definition)) {
+    PrintMessage(kMissingMessage);
+    return kExitRefused;
+  }
+  // On a file system that ignores case, or through a link, the unit's path
+  // may name the definition file itself; it must never be overwritten.
+  if (platform::SameFile(definition, unitPath)) {
+    PrintMessage(kPasMessage);
+    return kExitRefused;
+  }
+
+  TIniter settings(exePath);
+  CheckSettings(settings);
+  const TVocabulary vocabulary = TVocabulary::FromSettings(settings);
+
+  // The unit is written beside its final name and replaces it only when the
+  // whole run has succeeded, so a failure leaves an existing unit as it was.
+  platform::ReplacementFile unitFile(unitPath);
+  TFileSink sink(unitFile);
+  TWritePas out(sink, vocabulary.Indent);
+  TTyperList list(false, vocabulary);
+
+  const bool loaded = list.Load(definition);
+  if (loaded) {
+    const std::string constantsPath = platform::ChangeFileExt(definition, ".const");
+    std::string constants;
+    const bool hasConstants = platform::IsRegularFile(constantsPath);
+    if (hasConstants && !platform::ReadWholeFile(constantsPath, constants))
+      throw platform::IoError(constantsPath + platform::ConsoleText(" を読み込めません: ") +
+                              platform::LastErrorText());
+    WriteUnit(out, list, platform::ChangeFileExt(platform::ExtractFileName(definition), ""),
+              settings.GetUseUnit(), hasConstants ? &constants : nullptr);
+    out.Flush();
+    settings.iniWrite();
+  } else {
+    PrintMessage(kMalformedMessage);
+  }
+  // The closing store; it writes nothing when the values are unchanged.
+  settings.iniWrite();
+  if (!loaded) return kExitRefused;
+  unitFile.Commit();
+  return kExitOk;
+}
+
+int RunMain(const std::vector<std::string>& args, const std::string& exePath) {
+  try {
+    int code = Run(args, exePath);
+    if (std::fflush(stdout) != 0) throw platform::IoError("standard output: " + platform::LastErrorText());
+    return code;
+  } catch (const std::exception& e) {
+    std::fflush(stdout);
+    std::string report = e.what();
+    report.push_back('\n');
+    std::fwrite(report.data(), 1, report.size(), stderr);
+    std::fflush(stderr);
+    return kExitFailure;
+  }
+}

@@ -1,0 +1,81 @@
+// The small layer over the operating system. Everything that differs between
+// POSIX and Windows is behind these functions; the rest of the program is
+// portable C++.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+/// Raised for input/output failures; the message is ready for the console
+/// (its fixed text already in the console encoding, file names as they are).
+class IoError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+/// Full path of the running executable, as the system reports it.
+std::string ExecutablePath();
+
+/// True for the characters that separate folders in a path on this system.
+bool IsPathSeparator(char c);
+
+/// The platform's executable suffix: ".exe" on Windows, empty elsewhere.
+std::string_view ExecutableSuffix();
+
+/// True when a regular file exists at `path` (a folder does not count).
+bool IsRegularFile(const std::string& path);
+
+/// True when both paths exist and name the same file (device and inode, or
+/// volume serial and file index), whatever links or letter case lead there.
+bool SameFile(const std::string& a, const std::string& b);
+
+/// Reads the whole file into `data`; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& data);
+
+/// Text of the last system error, for failure reports.
+std::string LastErrorText();
+
+/// A file written beside its final path and moved over it only on Commit, so
+/// that the final path holds either its old bytes or all of the new ones.
+/// An uncommitted file is removed when the object goes away.
+class ReplacementFile {
+ public:
+  /// Creates the temporary file in the folder of `target`; throws IoError.
+  explicit ReplacementFile(std::string target);
+  ~ReplacementFile();
+  ReplacementFile(const ReplacementFile&) = delete;
+  ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+  /// Appends bytes; throws IoError.
+  void Write(std::string_view bytes);
+  /// Closes the temporary file, gives it the mode the target has (or the
+  /// usual mode of a new file) and renames it over the target; throws IoError.
+  void Commit();
+  /// Closes and removes the temporary file; never throws.
+  void Discard() noexcept;
+
+  const std::string& Target() const { return target_; }
+
+ private:
+  std::string target_;
+  std::string temp_;
+  std::intptr_t handle_ = -1;
+};
+
+/// Converts text held as UTF-8 in the program into the encoding the console
+/// reader expects (the locale's character set, or the console code page on
+/// Windows). Text that cannot be converted is returned unchanged.
+std::string ConsoleText(std::string_view utf8);
+
+/// Converts UTF-8 into the named character set; false when the converter
+/// does not know the set or a character has no form in it.
+bool ConvertFromUtf8(std::string_view utf8, const char* charset, std::string& out);
+
+/// Prepares the process for console output (locale, binary standard streams).
+void InitConsole();
+
+}  // namespace platform

@@ -1,0 +1,252 @@
+#include "settings/Tamsel_Common.h"
+
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  return true;
+}
+
+enum class LineKind { kOther, kSection, kKey };
+
+// One line of profile text: where its bytes are and what it holds.
+struct ProfileLine {
+  std::size_t begin;  // first byte of the line
+  std::size_t next;   // first byte after its line end
+  bool hasLineEnd;
+  bool blank;  // nothing but spaces and tabs
+  LineKind kind;
+  std::string_view name;   // section name, or key name as written (trimmed)
+  std::string_view value;  // key value (trimmed, quotes still on)
+};
+
+std::vector<ProfileLine> SplitProfile(std::string_view text) {
+  std::vector<ProfileLine> lines;
+  std::size_t pos = 0;
+  // A UTF-8 byte-order mark belongs to no line; it stays in front of the first.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
+  std::size_t first = pos;
+  while (pos < text.size()) {
+    std::size_t lf = text.find('\n', pos);
+    bool hasEnd = lf != std::string_view::npos;
+    std::size_t contentEnd = hasEnd ? lf : text.size();
+    std::string_view content = text.substr(pos, contentEnd - pos);
+    if (!content.empty() && content.back() == '\r') content.remove_suffix(1);
+    std::string_view body = Trim(content);
+    ProfileLine line{pos == first ? 0 : pos, hasEnd ? lf + 1 : text.size(), hasEnd, body.empty(),
+                     LineKind::kOther, {}, {}};
+    if (!body.empty() && body.front() == '[') {
+      std::size_t close = body.find(']');
+      line.kind = LineKind::kSection;
+      line.name = Trim(body.substr(1, close == std::string_view::npos ? body.size() - 1 : close - 1));
+    } else if (!body.empty() && body.front() != ';') {
+      std::size_t eq = body.find('=');
+      if (eq != std::string_view::npos) {
+        line.kind = LineKind::kKey;
+        line.name = Trim(body.substr(0, eq));
+        line.value = Trim(body.substr(eq + 1));
+      }
+    }
+    lines.push_back(line);
+    pos = line.next;
+  }
+  return lines;
+}
+
+// Index of the first key line `key` inside any section named `section`, or
+// -1. `lastOfSection` receives the last non-blank line of the first such
+// section (its header when it holds nothing), or -1 when there is none.
+long FindKey(const std::vector<ProfileLine>& lines, std::string_view section, std::string_view key,
+             long* lastOfSection) {
+  bool inSection = false;
+  long last = -1;
+  bool firstSectionDone = false;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const ProfileLine& line = lines[i];
+    if (line.kind == LineKind::kSection) {
+      if (inSection) firstSectionDone = true;
+      inSection = SameName(line.name, section);
+      if (inSection && last < 0) last = static_cast<long>(i);
+      continue;
+    }
+    if (!inSection) continue;
+    if (!firstSectionDone && !line.blank) last = static_cast<long>(i);
+    if (line.kind == LineKind::kKey && SameName(line.name, key)) {
+      if (lastOfSection) *lastOfSection = last;
+      return static_cast<long>(i);
+    }
+  }
+  if (lastOfSection) *lastOfSection = last;
+  return -1;
+}
+
+}  // namespace
+
+bool ProfileLookup(std::string_view text, std::string_view section, std::string_view key,
+                   std::string& value) {
+  std::vector<ProfileLine> lines = SplitProfile(text);
+  long at = FindKey(lines, section, key, nullptr);
+  if (at < 0) return false;
+  std::string_view v = lines[static_cast<std::size_t>(at)].value;
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+    v = v.substr(1, v.size() - 2);
+  if (v.size() > kProfileValueMax) v = v.substr(0, kProfileValueMax);
+  value.assign(v);
+  return true;
+}
+
+std::string ProfileUpdate(std::string_view text, std::string_view section, std::string_view key,
+                          std::string_view value) {
+  std::vector<ProfileLine> lines = SplitProfile(text);
+  long last = -1;
+  long at = FindKey(lines, section, key, &last);
+  std::string out;
+  out.reserve(text.size() + section.size() + key.size() + value.size() + 8);
+  if (at >= 0) {
+    const ProfileLine& line = lines[static_cast<std::size_t>(at)];
+    // The key keeps its spelling; the line gets the new value.
+    out.append(text.substr(0, line.begin));
+    if (line.begin == 0 && text.substr(0, 3) == "\xEF\xBB\xBF") out.append(text.substr(0, 3));
+    out.append(line.name).append("=").append(value).append("\r\n");
+    out.append(text.substr(line.next));
+    return out;
+  }
+  if (last >= 0) {
+    const ProfileLine& line = lines[static_cast<std::size_t>(last)];
+    out.append(text.substr(0, line.next));
+    if (!line.hasLineEnd) out.append("\r\n");
+    out.append(key).append("=").append(value).append("\r\n");
+    out.append(text.substr(line.next));
+    return out;
+  }
+  out.append(text);
+  if (!text.empty() && text.back() != '\n') out.append("\r\n");
+  out.append("[").append(section).append("]\r\n");
+  out.append(key).append("=").append(value).append("\r\n");
+  return out;
+}
+
+bool ParseProfileInt(std::string_view text, std::int32_t& value) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  unsigned base = 10;
+  if (i < text.size() && text[i] == '$') {
+    base = 16;
+    ++i;
+  } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    base = 16;
+    i += 2;
+  }
+  if (i >= text.size()) return false;
+  std::uint64_t n = 0;
+  for (; i < text.size(); ++i) {
+    char c = text[i];
+    unsigned digit;
+    if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+    else if (base == 16 && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
+    else if (base == 16 && c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+    else return false;
+    n = n * base + digit;
+    if (n > 0xFFFFFFFFull) return false;
+  }
+  if (base == 10) {
+    if (n > (negative ? 2147483648ull : 2147483647ull)) return false;
+    value = negative ? static_cast<std::int32_t>(-static_cast<std::int64_t>(n))
+                     : static_cast<std::int32_t>(n);
+    return true;
+  }
+  // Hexadecimal text names the 32 bits themselves: $FFFFFFFF is -1.
+  std::uint32_t bits = static_cast<std::uint32_t>(n);
+  if (negative) bits = static_cast<std::uint32_t>(0u - bits);
+  value = static_cast<std::int32_t>(bits);
+  return true;
+}
+
+namespace {
+
+std::string ReadProfileText(const std::string& file) {
+  std::string text;
+  if (!platform::ReadWholeFile(file, text)) text.clear();  // a missing file holds nothing
+  return text;
+}
+
+}  // namespace
+
+std::string GetProfileString(const std::string& file, std::string_view section,
+                             std::string_view key, std::string_view def) {
+  std::string value;
+  if (ProfileLookup(ReadProfileText(file), section, key, value)) return value;
+  return std::string(def);
+}
+
+std::int32_t GetProfileInt(const std::string& file, std::string_view section, std::string_view key,
+                           std::int32_t def) {
+  std::string text;
+  std::int32_t value;
+  if (ProfileLookup(ReadProfileText(file), section, key, text) && ParseProfileInt(text, value))
+    return value;
+  return def;
+}
+
+void WriteProfileString(const std::string& file, std::string_view section, std::string_view key,
+                        std::string_view value) {
+  std::string updated = ProfileUpdate(ReadProfileText(file), section, key, value);
+  try {
+    platform::ReplacementFile out(file);
+    out.Write(updated);
+    out.Commit();
+  } catch (const platform::IoError&) {
+    throw platform::IoError(file + platform::ConsoleText(" に書き込めません"));
+  }
+}
+
+std::string TIniFileMine::ReadString(std::string_view section, std::string_view key,
+                                     std::string_view def) const {
+  return GetProfileString(fileName_, section, key, def);
+}
+
+std::int32_t TIniFileMine::ReadInteger(std::string_view section, std::string_view key,
+                                       std::int32_t def) const {
+  return GetProfileInt(fileName_, section, key, def);
+}
+
+void TIniFileMine::WriteString(std::string_view section, std::string_view key,
+                               std::string_view value) {
+  WriteProfileString(fileName_, section, key, value);
+}
+
+void TIniFileMine::WriteInteger(std::string_view section, std::string_view key,
+                                std::int32_t value) {
+  WriteProfileString(fileName_, section, key, std::to_string(value));
+}
+
+void TIniFileMine::CheckWriteString(std::string_view section, std::string_view key,
+                                    std::string_view value) {
+  // The default differs from the value, so a missing key reads as a change.
+  std::string def(value);
+  def.push_back('1');
+  if (ReadString(section, key, def) != value) WriteString(section, key, value);
+}
+
+void TIniFileMine::CheckWriteInteger(std::string_view section, std::string_view key,
+                                     std::int32_t value) {
+  auto def = static_cast<std::int32_t>(static_cast<std::uint32_t>(value) + 1u);
+  if (ReadInteger(section, key, def) != value) WriteInteger(section, key, value);
+}
