@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Installs the packages needed to build and test Tamsel on Debian, when they
-# are missing. Run as root (as CI does); as another user it only reports what
-# is missing.
+# are missing: directly as root (as CI runs it), through sudo otherwise.
 set -euo pipefail
 
 packages=(cmake g++ ninja-build libgtest-dev locales)
@@ -11,10 +10,13 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+as_root=()
 if [ "$(id -u)" -ne 0 ]; then
-  echo "missing packages: ${missing[*]} (run this script as root to install them)" >&2
-  exit 1
+  if ! command -v sudo >/dev/null; then
+    echo "missing packages: ${missing[*]} (run this script as root to install them)" >&2
+    exit 1
+  fi
+  as_root=(sudo)
 fi
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
