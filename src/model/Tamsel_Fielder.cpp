@@ -1,0 +1,189 @@
+#include "model/Tamsel_Fielder.h"
+
+#include <utility>
+
+#include "model/Tamsel_Emit.h"
+#include "writer/Tamsel_WritePas.h"
+
+using emit::WriteLine;
+
+namespace {
+
+constexpr std::string_view kFileNameDefault = "ExpandFileName(ChangeFileExt(ParamStr(0),'.ini'))";
+constexpr std::string_view kSectionDefault = "ChangeFileExt(ExtractFileName(ParamStr(0)),'')";
+
+bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsHexDigit(char c) {
+  return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Reads the text of a boolean initial value as a signed integer: leading
+// spaces, an optional sign, then decimal digits, or hexadecimal digits after
+// "$", "x" or "0x" (the x in either case), and nothing after them. Only
+// whether the number is zero matters, so the number of digits is not limited.
+// Returns false when the text is not such an integer.
+bool ReadBooleanInteger(std::string_view text, bool& nonZero) {
+  std::size_t i = 0;
+  const std::size_t size = text.size();
+  while (i < size && text[i] == ' ') ++i;
+  if (i < size && (text[i] == '+' || text[i] == '-')) ++i;
+  bool hex = false;
+  if (i < size && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
+    hex = true;
+    i += 1;
+  } else if (i + 1 < size && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    hex = true;
+    i += 2;
+  }
+  if (i == size) return false;
+  nonZero = false;
+  for (; i < size; ++i) {
+    const char c = text[i];
+    if (!(hex ? IsHexDigit(c) : IsDecimalDigit(c))) return false;
+    if (c != '0') nonZero = true;
+  }
+  return true;
+}
+
+std::string ConvertErrorText(std::string_view className, std::string_view fieldName,
+                             std::string_view value) {
+  std::string text = "クラス \"";
+  text.append(className);
+  text.append("\" のフィールド \"");
+  text.append(fieldName);
+  text.append("\" の初期値 \"");
+  text.append(value);
+  text.append("\" は整数ではないので boolean の値にできません");
+  return text;
+}
+
+}  // namespace
+
+EConvertError::EConvertError(std::string_view className, std::string_view fieldName,
+                             std::string_view value)
+    : std::runtime_error(ConvertErrorText(className, fieldName, value)) {}
+
+TFielder::TFielder(std::string name, std::string type, std::string initValue, bool redefined,
+                   bool skipIni)
+    : FName(std::move(name)),
+      FType(std::move(type)),
+      FInitValue(std::move(initValue)),
+      FRedefined(redefined),
+      FSkipIni(skipIni) {}
+
+TFielder::ValueParts TFielder::InitValueParts(const TVocabulary& vocabulary,
+                                              std::string_view className) const {
+  if (FType == "integer") return {{}, FInitValue, {}};
+  if (FType == "boolean") {
+    bool nonZero = false;
+    if (!ReadBooleanInteger(FInitValue, nonZero)) throw EConvertError(className, FName, FInitValue);
+    return {{}, nonZero ? "True" : "False", {}};
+  }
+  if (!FInitValue.empty()) return {"'", FInitValue, "'"};
+  if (FName == vocabulary.cFileName) return {{}, kFileNameDefault, {}};
+  if (FName == vocabulary.cSection) return {{}, kSectionDefault, {}};
+  return {"'", {}, "'"};
+}
+
+std::string TFielder::InitValueText(const TVocabulary& vocabulary,
+                                    std::string_view className) const {
+  const ValueParts parts = InitValueParts(vocabulary, className);
+  std::string text;
+  text.reserve(parts.open.size() + parts.text.size() + parts.close.size());
+  text.append(parts.open).append(parts.text).append(parts.close);
+  return text;
+}
+
+void TFielder::WriteFieldDecl(TWritePas& out) const { WriteLine(out, 3, FName, ":", FType, ";"); }
+
+void TFielder::WriteParamText(TWritePas& out) const {
+  emit::WritePieces(out, 0, ItemName(FName), ":", FType);
+}
+
+void TFielder::WriteSetSelfDecl(TWritePas& out, const TVocabulary& vocabulary) const {
+  const std::string_view item = ItemName(FName);
+  WriteLine(out, 3, "procedure Set", vocabulary.cSelf, item, "(", item, ":", FType, ");");
+}
+
+void TFielder::WriteSetDecl(TWritePas& out) const {
+  const std::string_view item = ItemName(FName);
+  WriteLine(out, 3, "procedure Set", item, "(", item, ":", FType, ");", DirectiveText(), ";");
+}
+
+void TFielder::WriteGetSelfDecl(TWritePas& out, const TVocabulary& vocabulary) const {
+  WriteLine(out, 3, "function Get", vocabulary.cSelf, ItemName(FName), ":", FType, ";");
+}
+
+void TFielder::WriteGetDecl(TWritePas& out) const {
+  WriteLine(out, 3, "function Get", ItemName(FName), ":", FType, ";", DirectiveText(), ";");
+}
+
+void TFielder::WriteInitSelfLine(TWritePas& out, const TVocabulary& vocabulary,
+                                 std::string_view className) const {
+  // The value is rendered before anything of the line is written, so a
+  // conversion failure leaves no half line behind.
+  const ValueParts value = InitValueParts(vocabulary, className);
+  WriteLine(out, 1, FName, " := ", value.open, value.text, value.close, ";");
+}
+
+void TFielder::WriteInitSuperLine(TWritePas& out) const {
+  if (FRedefined) WriteLine(out, 1, FName, " := Inherited Get", ItemName(FName), ";");
+}
+
+void TFielder::WriteSetAllCall(TWritePas& out, const TVocabulary& vocabulary) const {
+  const std::string_view item = ItemName(FName);
+  WriteLine(out, 1, "Set", vocabulary.cSelf, item, "(", item, ");");
+}
+
+void TFielder::WriteSetSelfBody(TWritePas& out, const TVocabulary& vocabulary,
+                                std::string_view className) const {
+  const std::string_view item = ItemName(FName);
+  WriteLine(out, 0, "procedure ", className, ".Set", vocabulary.cSelf, item, "(", item, ":", FType,
+            ");");
+  out.WriteLn(0, "begin");
+  WriteLine(out, 1, FName, " := ", item, ";");
+  out.WriteLn(0, "end;");
+}
+
+void TFielder::WriteSetBody(TWritePas& out, const TVocabulary& vocabulary,
+                            std::string_view className) const {
+  const std::string_view item = ItemName(FName);
+  WriteLine(out, 0, "procedure ", className, ".Set", item, "(", item, ":", FType, ");");
+  out.WriteLn(0, "begin");
+  WriteLine(out, 1, "Set", vocabulary.cSelf, item, "(", item, ");");
+  out.WriteLn(0, "end;");
+}
+
+void TFielder::WriteGetSelfBody(TWritePas& out, const TVocabulary& vocabulary,
+                                std::string_view className) const {
+  WriteLine(out, 0, "function ", className, ".Get", vocabulary.cSelf, ItemName(FName), ":", FType,
+            ";");
+  out.WriteLn(0, "begin");
+  WriteLine(out, 1, "Result := ", FName, ";");
+  out.WriteLn(0, "end;");
+}
+
+void TFielder::WriteGetBody(TWritePas& out, const TVocabulary& vocabulary,
+                            std::string_view className) const {
+  const std::string_view item = ItemName(FName);
+  WriteLine(out, 0, "function ", className, ".Get", item, ":", FType, ";");
+  out.WriteLn(0, "begin");
+  WriteLine(out, 1, "Result := Get", vocabulary.cSelf, item, ";");
+  out.WriteLn(0, "end;");
+}
+
+void TFielder::WriteIniReadLine(TWritePas& out, const TVocabulary& vocabulary,
+                                std::string_view className) const {
+  if (FSkipIni) return;
+  const std::string_view item = ItemName(FName);
+  const ValueParts value = InitValueParts(vocabulary, className);
+  WriteLine(out, 1, "Inherited Set", vocabulary.cSelf, item, "(IniFile.Read", FType, "(",
+            vocabulary.cSection, ",'", item, "',", value.open, value.text, value.close, "));");
+}
+
+void TFielder::WriteIniWriteLine(TWritePas& out, const TVocabulary& vocabulary) const {
+  if (FSkipIni) return;
+  WriteLine(out, 1, "IniFile.", vocabulary.cCheck, "Write", FType, "(", vocabulary.cSection, ",'",
+            ItemName(FName), "',", FName, ");");
+}

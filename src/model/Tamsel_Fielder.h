@@ -1,0 +1,91 @@
+// One field of a class definition, and everything the generated unit says
+// about that field: its declarations, its share of the method bodies and its
+// INI read and write lines.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "settings/Tamsel_ini.h"
+
+class TWritePas;
+
+/// A boolean field whose initial value text is not an integer. The message
+/// names the class, the field and the value.
+class EConvertError : public std::runtime_error {
+ public:
+  EConvertError(std::string_view className, std::string_view fieldName, std::string_view value);
+};
+
+class TFielder {
+ public:
+  TFielder(std::string name, std::string type, std::string initValue, bool redefined,
+           bool skipIni);
+
+  const std::string& GetName() const { return FName; }
+  const std::string& GetType() const { return FType; }
+  const std::string& GetInitValue() const { return FInitValue; }
+  /// A field of the same name already stood in the class list when this one
+  /// was created.
+  bool GetRedefined() const { return FRedefined; }
+  /// The field gets no INI read or write line.
+  bool GetSkipIni() const { return FSkipIni; }
+
+  /// Exact, case-sensitive comparison with the field name.
+  bool IsNamed(std::string_view text) const { return text == FName; }
+
+  /// The initial value as Pascal source text: as written for "integer",
+  /// "True"/"False" for "boolean", quoted otherwise, with fixed expressions
+  /// for an empty value of a field named like the INI file name or section
+  /// field. `className` names the owning class in the EConvertError thrown
+  /// for a boolean value that is not an integer.
+  std::string InitValueText(const TVocabulary& vocabulary, std::string_view className) const;
+  /// "override" for a redefined field, else "virtual".
+  std::string_view DirectiveText() const { return FRedefined ? "override" : "virtual"; }
+
+  // Declarations in the type section.
+  void WriteFieldDecl(TWritePas& out) const;
+  /// Item name + ":" + type, at level 0 and without a line end.
+  void WriteParamText(TWritePas& out) const;
+  void WriteSetSelfDecl(TWritePas& out, const TVocabulary& vocabulary) const;
+  void WriteSetDecl(TWritePas& out) const;
+  void WriteGetSelfDecl(TWritePas& out, const TVocabulary& vocabulary) const;
+  void WriteGetDecl(TWritePas& out) const;
+
+  // Lines and bodies in the implementation section.
+  void WriteInitSelfLine(TWritePas& out, const TVocabulary& vocabulary,
+                         std::string_view className) const;
+  /// Writes nothing unless the field is redefined.
+  void WriteInitSuperLine(TWritePas& out) const;
+  void WriteSetAllCall(TWritePas& out, const TVocabulary& vocabulary) const;
+  void WriteSetSelfBody(TWritePas& out, const TVocabulary& vocabulary,
+                        std::string_view className) const;
+  void WriteSetBody(TWritePas& out, const TVocabulary& vocabulary,
+                    std::string_view className) const;
+  void WriteGetSelfBody(TWritePas& out, const TVocabulary& vocabulary,
+                        std::string_view className) const;
+  void WriteGetBody(TWritePas& out, const TVocabulary& vocabulary,
+                    std::string_view className) const;
+
+  /// The INI read and write lines; nothing for a field that skips the INI file.
+  void WriteIniReadLine(TWritePas& out, const TVocabulary& vocabulary,
+                        std::string_view className) const;
+  void WriteIniWriteLine(TWritePas& out, const TVocabulary& vocabulary) const;
+
+ private:
+  /// The initial value source text in up to three pieces (an opening quote,
+  /// the text, a closing quote), so that it can be written without copying.
+  struct ValueParts {
+    std::string_view open;
+    std::string_view text;
+    std::string_view close;
+  };
+  ValueParts InitValueParts(const TVocabulary& vocabulary, std::string_view className) const;
+
+  std::string FName;
+  std::string FType;
+  std::string FInitValue;
+  bool FRedefined;
+  bool FSkipIni;
+};

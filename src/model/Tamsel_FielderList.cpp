@@ -1,0 +1,116 @@
+#include "model/Tamsel_FielderList.h"
+
+#include <utility>
+
+#include "model/Tamsel_Emit.h"
+#include "writer/Tamsel_WritePas.h"
+
+using emit::WriteLine;
+
+TFielderList::TFielderList(std::string name, std::string parent)
+    : TTyper(std::move(name), std::move(parent)) {}
+
+TFielderList::~TFielderList() = default;
+
+const TFielder& TFielderList::AddField(std::unique_ptr<TFielder> field) {
+  FFields.push_back(std::move(field));
+  return *FFields.back();
+}
+
+bool TFielderList::HasField(std::string_view name) const {
+  for (const auto& field : FFields)
+    if (field->IsNamed(name)) return true;
+  return false;
+}
+
+void TFielderList::WriteParamList(TWritePas& out) const {
+  bool first = true;
+  for (const auto& field : FFields) {
+    if (!first) out.Write(0, ";");
+    first = false;
+    field->WriteParamText(out);
+  }
+}
+
+void TFielderList::WriteFieldDecls(TWritePas& out, const TVocabulary&) const {
+  for (const auto& field : FFields) field->WriteFieldDecl(out);
+}
+
+void TFielderList::WriteMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const {
+  WriteLine(out, 3, "procedure ", vocabulary.cInitial, vocabulary.cSelf, ";");
+  WriteLine(out, 3, "procedure ", vocabulary.cInitial, vocabulary.cSuper, ";");
+  WriteLine(out, 3, "procedure ", vocabulary.cInitial, ";",
+            FParent.empty() ? "virtual;" : "override;");
+  emit::WritePieces(out, 3, "procedure Set", vocabulary.cAll, vocabulary.cSelf, "(");
+  WriteParamList(out);
+  out.WriteLn(0, ");");
+  for (const auto& field : FFields) {
+    field->WriteSetSelfDecl(out, vocabulary);
+    field->WriteSetDecl(out);
+    field->WriteGetSelfDecl(out, vocabulary);
+    field->WriteGetDecl(out);
+  }
+  out.WriteLn(0, "");
+  out.WriteLn(3, "constructor Create;");
+  out.WriteLn(3, "destructor Destroy;override;");
+}
+
+void TFielderList::WriteMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const {
+  const std::string& cn = FName;
+  const bool hasParent = !FParent.empty();
+  const bool iniController = FName == vocabulary.cTIniter;
+
+  out.WriteLn(0, "");
+  WriteLine(out, 0, "procedure ", cn, ".", vocabulary.cInitial, vocabulary.cSelf, ";");
+  out.WriteLn(0, "begin");
+  for (const auto& field : FFields) field->WriteInitSelfLine(out, vocabulary, cn);
+  out.WriteLn(0, "end;");
+
+  WriteLine(out, 0, "procedure ", cn, ".", vocabulary.cInitial, vocabulary.cSuper, ";");
+  out.WriteLn(0, "begin");
+  for (const auto& field : FFields) field->WriteInitSuperLine(out);
+  out.WriteLn(0, "end;");
+
+  WriteLine(out, 0, "procedure ", cn, ".", vocabulary.cInitial, ";");
+  out.WriteLn(0, "begin");
+  if (hasParent) WriteLine(out, 1, "Inherited ", vocabulary.cInitial, ";");
+  WriteLine(out, 1, vocabulary.cInitial, vocabulary.cSelf, ";");
+  WriteLine(out, 1, vocabulary.cInitial, vocabulary.cSuper, ";");
+  out.WriteLn(0, "end;");
+
+  emit::WritePieces(out, 0, "procedure ", cn, ".Set", vocabulary.cAll, vocabulary.cSelf, "(");
+  WriteParamList(out);
+  out.WriteLn(0, ");");
+  out.WriteLn(0, "begin");
+  for (const auto& field : FFields) field->WriteSetAllCall(out, vocabulary);
+  out.WriteLn(0, "end;");
+
+  for (const auto& field : FFields) {
+    field->WriteSetSelfBody(out, vocabulary, cn);
+    field->WriteSetBody(out, vocabulary, cn);
+    field->WriteGetSelfBody(out, vocabulary, cn);
+    field->WriteGetBody(out, vocabulary, cn);
+  }
+
+  out.WriteLn(0, "");
+  WriteLine(out, 0, "constructor ", cn, ".Create;");
+  out.WriteLn(0, "begin");
+  if (hasParent) out.WriteLn(1, "Inherited Create;");
+  WriteLine(out, 1, vocabulary.cInitial, vocabulary.cSelf, ";");
+  WriteLine(out, 1, vocabulary.cInitial, vocabulary.cSuper, ";");
+  if (iniController) WriteLine(out, 1, vocabulary.cIniRead, ";");
+  out.WriteLn(0, "end;");
+  WriteLine(out, 0, "destructor ", cn, ".Destroy;");
+  out.WriteLn(0, "begin");
+  out.WriteLn(1, "Inherited Destroy;");
+  if (iniController) WriteLine(out, 1, vocabulary.cIniWrite, ";");
+  out.WriteLn(0, "end;");
+}
+
+void TFielderList::WriteIniReadLines(TWritePas& out, const TVocabulary& vocabulary) const {
+  for (const auto& field : FFields) field->WriteIniReadLine(out, vocabulary, FName);
+}
+
+void TFielderList::WriteIniWriteLines(TWritePas& out, const TVocabulary& vocabulary) const {
+  for (const auto& field : FFields) field->WriteIniWriteLine(out, vocabulary);
+}

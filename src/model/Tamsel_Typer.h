@@ -1,0 +1,58 @@
+// A class definition of the definition file, and the base of the three kinds
+// of class definition. Every pass of the generator walks the class list and
+// calls the same hook on each definition; here every hook does nothing, and
+// the kinds that have something to write override it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "settings/Tamsel_ini.h"
+
+class TWritePas;
+
+/// A class without fields.
+class TTyper {
+ public:
+  TTyper(std::string name, std::string parent);
+  virtual ~TTyper();
+  TTyper(const TTyper&) = delete;
+  TTyper& operator=(const TTyper&) = delete;
+
+  /// The class name as written.
+  const std::string& GetName() const { return FName; }
+  /// The parent class name as written; empty when the class line names none.
+  const std::string& GetParent() const { return FParent; }
+
+  /// The head line of the class declaration, at level 1.
+  void WriteClassHead(TWritePas& out) const;
+  /// The unit-level object variable of the class, at level 1.
+  void WriteObjectVar(TWritePas& out) const;
+
+  // The hooks, in slot order.
+
+  /// Slot 0: whether one of the class's own fields has that name.
+  virtual bool HasField(std::string_view name) const;
+  /// Slot 1: the private field declarations.
+  virtual void WriteFieldDecls(TWritePas& out, const TVocabulary& vocabulary) const;
+  /// Slot 2: the public method declarations.
+  virtual void WriteMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const;
+  /// Slot 3: the bodies of the generated methods.
+  virtual void WriteMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const;
+  /// Slot 4: the declarations of the INI read and write overloads.
+  virtual void WriteIniMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const;
+  /// Slot 5: the bodies of the INI read and write overloads.
+  virtual void WriteIniMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const;
+  /// Slot 6: the head line of the INI read procedure.
+  virtual void WriteIniReadHead(TWritePas& out, const TVocabulary& vocabulary) const;
+  /// Slot 7: the head line of the INI write procedure.
+  virtual void WriteIniWriteHead(TWritePas& out, const TVocabulary& vocabulary) const;
+  /// Slot 8: one INI read line per field that does not skip the INI file.
+  virtual void WriteIniReadLines(TWritePas& out, const TVocabulary& vocabulary) const;
+  /// Slot 9: one INI write line per field that does not skip the INI file.
+  virtual void WriteIniWriteLines(TWritePas& out, const TVocabulary& vocabulary) const;
+
+ protected:
+  std::string FName;
+  std::string FParent;
+};

@@ -1,0 +1,17 @@
+// The INI-controller class definition: a class with fields that also loads
+// the persisted fields from an INI file and stores them there.
+#pragma once
+
+#include <string>
+
+#include "model/Tamsel_FielderList.h"
+
+class TTyperIni : public TFielderList {
+ public:
+  TTyperIni(std::string name, std::string parent);
+
+  void WriteIniMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const override;
+  void WriteIniMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const override;
+  void WriteIniReadHead(TWritePas& out, const TVocabulary& vocabulary) const override;
+  void WriteIniWriteHead(TWritePas& out, const TVocabulary& vocabulary) const override;
+};
