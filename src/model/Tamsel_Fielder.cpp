@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "model/Tamsel_Emit.h"
+#include "platform/Platform.h"
 #include "writer/Tamsel_WritePas.h"
 
 using emit::WriteLine;
@@ -46,15 +47,17 @@ bool ReadBooleanInteger(std::string_view text, bool& nonZero) {
   return true;
 }
 
+// The fixed text is converted for the console; the names and the value are
+// the definition file's own bytes and stay as they are.
 std::string ConvertErrorText(std::string_view className, std::string_view fieldName,
                              std::string_view value) {
-  std::string text = "クラス \"";
+  std::string text = platform::ConsoleText("クラス \"");
   text.append(className);
-  text.append("\" のフィールド \"");
+  text.append(platform::ConsoleText("\" のフィールド \""));
   text.append(fieldName);
-  text.append("\" の初期値 \"");
+  text.append(platform::ConsoleText("\" の初期値 \""));
   text.append(value);
-  text.append("\" は整数ではないので boolean の値にできません");
+  text.append(platform::ConsoleText("\" は整数ではないので boolean の値にできません"));
   return text;
 }
 

@@ -64,7 +64,8 @@ TTyperList::~TTyperList() = default;
 bool TTyperList::Load(const std::string& path) {
   std::string data;
   if (!platform::ReadWholeFile(path, data))
-    throw platform::IoError(path + " を読み込めません: " + platform::LastErrorText());
+    throw platform::IoError(path + platform::ConsoleText(" を読み込めません: ") +
+                            platform::LastErrorText());
   return LoadText(data);
 }
 

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <sstream>
 #include <string>
 
 #include "app/Tamsel.h"
@@ -205,8 +206,14 @@ TEST(GeneratorScale, HundredThousandFieldsLoadAndGenerateInLinearTime) {
   EXPECT_FALSE(list.FieldDefined("Ffield99900"));
   EXPECT_GT(sink.size, 55'000'000u);
   // A quadratic search over 100,000 fields takes minutes; linear work takes
-  // well under a second in an optimised build.
-  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 3000)
+  // a quarter of a second in an optimised build and two seconds without
+  // optimisation. The bounds leave room for a busy machine.
+#ifdef NDEBUG
+  constexpr long long kBoundMs = 1500;
+#else
+  constexpr long long kBoundMs = 8000;
+#endif
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), kBoundMs)
       << definition.size() << " bytes of definition, " << sink.size << " bytes of unit";
   RecordProperty("definition_bytes", static_cast<int>(definition.size()));
   RecordProperty("unit_bytes", static_cast<int>(sink.size));

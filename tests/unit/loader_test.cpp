@@ -1,0 +1,244 @@
+// Reading definition text into the class list: how lines are split, which
+// lines are refused, how line ends are read, and which kinds and flags the
+// class and field definitions get.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <typeinfo>
+
+#include "model/Tamsel_Fielder.h"
+#include "model/Tamsel_FielderList.h"
+#include "model/Tamsel_Typer.h"
+#include "model/Tamsel_TyperIni.h"
+#include "model/Tamsel_TyperList.h"
+
+namespace {
+
+// One line per class definition: its kind (T: no fields, F: with fields,
+// I: INI controller), its name and parent, then each field as
+// [name|type|value|flags] with R for redefined and S for INI-skip.
+std::string Dump(const TTyperList& list) {
+  std::string text;
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    const TTyper& item = list.Item(i);
+    if (i > 0) text += "\n";
+    text += typeid(item) == typeid(TTyperIni)      ? "I "
+            : typeid(item) == typeid(TFielderList) ? "F "
+                                                   : "T ";
+    text += item.GetName() + "(" + item.GetParent() + ")";
+    if (const auto* holder = dynamic_cast<const TFielderList*>(&item)) {
+      for (const auto& f : holder->Fields()) {
+        text += " [" + f->GetName() + "|" + f->GetType() + "|" + f->GetInitValue() + "|";
+        text += f->GetRedefined() ? "R" : "-";
+        text += f->GetSkipIni() ? "S" : "-";
+        text += "]";
+      }
+    }
+  }
+  return text;
+}
+
+struct Loaded {
+  bool ok;
+  std::string dump;
+};
+
+Loaded Load(std::string_view text, const TVocabulary& vocabulary = TVocabulary()) {
+  TTyperList list(false, vocabulary);
+  const bool ok = list.LoadText(text);
+  return {ok, Dump(list)};
+}
+
+std::string LoadOk(std::string_view text, const TVocabulary& vocabulary = TVocabulary()) {
+  Loaded loaded = Load(text, vocabulary);
+  EXPECT_TRUE(loaded.ok) << "refused: " << text;
+  return loaded.dump;
+}
+
+const char* const kSample =
+    "TOption\r\n"
+    "  Fxxx:string;123\r\n"
+    "  Fyyy:integer;456\r\n"
+    "  Fzzz:boolean;1\r\n"
+    "TIniter(TOption)\r\n"
+    "TParam(TIniter)\r\n"
+    "  Fxxx:string;789\r\n";
+
+TEST(Loader, SampleGivesThreeClassDefinitionsWithTheirKindsAndFlags) {
+  TTyperList list(false, TVocabulary());
+  ASSERT_TRUE(list.LoadText(kSample));
+  EXPECT_TRUE(list.HasIniClass());
+  EXPECT_EQ(Dump(list),
+            "F TOption() [Fxxx|string|123|--] [Fyyy|integer|456|--] [Fzzz|boolean|1|--]\n"
+            "I TIniter(TOption) [FFileName|string||-S] [FSection|string||-S]\n"
+            "F TParam(TIniter) [Fxxx|string|789|RS]");
+}
+
+TEST(Loader, ClassLineSplitting) {
+  EXPECT_EQ(LoadOk("TA(TB)"), "T TA(TB)");
+  // The last character is dropped untested.
+  EXPECT_EQ(LoadOk("TIniter(TOption"), "I TIniter(TOptio) [FFileName|string||-S] "
+                                       "[FSection|string||-S]");
+  EXPECT_EQ(LoadOk("TA()"), "T TA()");
+  EXPECT_EQ(LoadOk("TA(TB) "), "T TA(TB))");
+  // The first "(" splits; a second one stays in the parent name.
+  EXPECT_EQ(LoadOk("TA(TB(TC))"), "T TA(TB(TC))");
+  // A "(" that ends the line leaves no room for a parent.
+  EXPECT_EQ(LoadOk("TA("), "T TA()");
+  EXPECT_EQ(LoadOk("(TB)"), "T (TB)");
+  // A trailing space stays in the name, so this is not the INI controller.
+  EXPECT_EQ(LoadOk("TIniter \r\n"), "T TIniter ()");
+  // A tab is not a space: the line is a class line.
+  EXPECT_EQ(LoadOk("\tTA\r\n"), "T \tTA()");
+}
+
+TEST(Loader, FieldLineSplitting) {
+  EXPECT_EQ(LoadOk("TA\r\n  Fa:string;\r\n"), "F TA() [Fa|string||--]");
+  EXPECT_EQ(LoadOk("TA\r\n  Fa:string;x;y:z\r\n"), "F TA() [Fa|string|x;y:z|--]");
+  EXPECT_EQ(LoadOk("TA\r\n  Fa:;1\r\n"), "F TA() [Fa||1|--]");
+  // A ";" before the first ":" leaves the type empty; the name runs to ":".
+  EXPECT_EQ(LoadOk("TA\r\n  Fa;1:x\r\n"), "F TA() [Fa;1||1:x|--]");
+  EXPECT_EQ(LoadOk("TA\r\n  Fa:array of string; x \r\n"), "F TA() [Fa|array of string| x |--]");
+  // An empty field name is accepted, and its class holds fields.
+  EXPECT_EQ(LoadOk("TA\r\n  :integer;1\r\n"), "F TA() [|integer|1|--]");
+}
+
+TEST(Loader, MalformedFieldLinesStopTheLoad) {
+  for (const char* line : {"   Fa:string;1",  // more spaces than the indent
+                           " Fa:string;1",    // fewer
+                           "  ",              // no ":"
+                           "  Fa string;1",   // no ":"
+                           "  Fa:string"})    // no ";"
+    EXPECT_FALSE(Load(std::string("TA\r\n") + line + "\r\n").ok) << "[" << line << "]";
+  // A field line before any class line has no class to receive it.
+  EXPECT_FALSE(Load("  Fa:string;1\r\nTA\r\n").ok);
+  EXPECT_FALSE(Load("\r\n  Fa:string;1\r\n").ok);
+  // Reading stops at the malformed line; the lines after it are not read.
+  const Loaded stopped = Load("TA\r\n  Fa:integer;1\r\n  bad\r\nTB\r\n  Fb:integer;2\r\n");
+  EXPECT_FALSE(stopped.ok);
+  EXPECT_EQ(stopped.dump, "F TA() [Fa|integer|1|--]");
+  // A class pending at the malformed line is still created.
+  EXPECT_EQ(Load("TA\r\nTB\r\n  bad\r\n").dump, "T TA()\nT TB()");
+}
+
+TEST(Loader, IndentWidthDecidesWhichFieldLinesAreValid) {
+  TVocabulary four;
+  four.Indent = "    ";
+  EXPECT_EQ(LoadOk("TA\r\n    Fa:string;1\r\n", four), "F TA() [Fa|string|1|--]");
+  EXPECT_FALSE(Load(kSample, four).ok);
+  EXPECT_FALSE(Load("TA\r\n     Fa:string;1\r\n", four).ok);
+  TVocabulary zero;
+  zero.Indent.clear();
+  EXPECT_FALSE(Load("TA\r\n Fa:string;1\r\n", zero).ok);
+  EXPECT_FALSE(Load("TA\r\nFa:string;1\r\n  Fb:string;2\r\n", zero).ok);
+  EXPECT_EQ(LoadOk("TA\r\nFa:string;1\r\n", zero), "T TA()\nT Fa:string;1()");
+}
+
+TEST(Loader, LineEndsAndCtrlZ) {
+  EXPECT_EQ(LoadOk("TA\n  Fa:integer;1\nTB"), "F TA() [Fa|integer|1|--]\nT TB()");
+  EXPECT_EQ(LoadOk("TA\r\n  Fa:integer;1"), "F TA() [Fa|integer|1|--]");
+  // A lone CR is dropped from the line.
+  EXPECT_EQ(LoadOk("T\rA\r\n  Fa:int\reger;1\r\r\n"), "F TA() [Fa|integer|1|--]");
+  // Ctrl-Z at the start of a later line ends the file.
+  EXPECT_EQ(LoadOk("TA\r\n\x1a  bad\r\nTB\r\n"), "T TA()");
+  // Elsewhere it ends its line; the next line is read.
+  EXPECT_EQ(LoadOk("TA\x1a(TX)\r\n  Fa:integer;1\x1a junk\r\nTB\r\n"),
+            "F TA() [Fa|integer|1|--]\nT TB()");
+  // At the start of the first line it leaves that line empty.
+  EXPECT_EQ(LoadOk("\x1aTA\r\nTB\r\n"), "T TB()");
+  // Empty lines are skipped: they neither open a class nor end its fields.
+  EXPECT_EQ(LoadOk("\r\nTA\r\n\r\n  Fa:integer;1\n\n  Fb:integer;2\r\n\r\n"),
+            "F TA() [Fa|integer|1|--] [Fb|integer|2|--]");
+  EXPECT_EQ(LoadOk(""), "");
+  // No line length limit.
+  const std::string longName = "T" + std::string(200'000, 'x');
+  EXPECT_EQ(LoadOk(longName + "\r\n"), "T " + longName + "()");
+}
+
+TEST(Loader, ShiftJisBytesPassUnchanged) {
+  // 0x83 0x5C (a katakana whose second byte is a backslash), 0x81 0x40
+  // (the full-width space) and 0x81 0x46 (the full-width colon) contain no
+  // ASCII delimiter.
+  const std::string text =
+      "T\x83\x5C(T\x81\x40)\r\n  F\x81\x46\x83\x5C:\x95\xB6\x8E\x9A;\x92\x6C\x81\x46\r\n";
+  EXPECT_EQ(LoadOk(text),
+            "F T\x83\x5C(T\x81\x40) [F\x81\x46\x83\x5C|\x95\xB6\x8E\x9A|\x92\x6C\x81\x46|--]");
+}
+
+TEST(Loader, KindsFollowTheNameAndTheFieldLines) {
+  EXPECT_EQ(LoadOk("TA\r\nTB\r\n  Fb:integer;1\r\nTC"),
+            "T TA()\nF TB() [Fb|integer|1|--]\nT TC()");
+  // The INI controller gets its automatic fields before its own fields.
+  EXPECT_EQ(LoadOk("TIniter\r\n  FPort:integer;80\r\n"),
+            "I TIniter() [FFileName|string||-S] [FSection|string||-S] [FPort|integer|80|-S]");
+  // Its name comes from the settings, and so do the automatic field names.
+  TVocabulary renamed;
+  renamed.cTIniter = "TConfig";
+  renamed.cFileName = "FPath";
+  renamed.cSection = "FPart";
+  EXPECT_EQ(LoadOk("TIniter\r\n  Fa:integer;1\r\nTConfig\r\n", renamed),
+            "F TIniter() [Fa|integer|1|--]\nI TConfig() [FPath|string||-S] [FPart|string||-S]");
+}
+
+TEST(Loader, IniSkipFlagFollowsTheFirstIniController) {
+  EXPECT_EQ(LoadOk("TA\r\n  Fa:integer;1\r\nTIniter(TA)\r\n  Fi:integer;2\r\n"
+                   "TB(TIniter)\r\n  Fb:integer;3\r\n"),
+            "F TA() [Fa|integer|1|--]\n"
+            "I TIniter(TA) [FFileName|string||-S] [FSection|string||-S] [Fi|integer|2|-S]\n"
+            "F TB(TIniter) [Fb|integer|3|-S]");
+  // The list's starting flag is honoured: every field skips the INI file.
+  TTyperList list(true, TVocabulary());
+  ASSERT_TRUE(list.LoadText("TA\r\n  Fa:integer;1\r\n"));
+  EXPECT_EQ(Dump(list), "F TA() [Fa|integer|1|-S]");
+}
+
+TEST(Loader, RedefinitionAcrossUnrelatedClasses) {
+  EXPECT_EQ(LoadOk("TA\r\n  Fx:integer;1\r\nTB\r\n  Fx:string;2\r\n  Fy:integer;3\r\n"
+                   "  Fy:integer;4\r\n"),
+            "F TA() [Fx|integer|1|--]\nF TB() [Fx|string|2|R-] [Fy|integer|3|--] "
+            "[Fy|integer|4|R-]");
+  // Names compare exactly: letter case matters.
+  EXPECT_EQ(LoadOk("TA\r\n  Fx:integer;1\r\n  FX:integer;1\r\n"),
+            "F TA() [Fx|integer|1|--] [FX|integer|1|--]");
+  // An automatic field counts, inside the INI controller and after it.
+  EXPECT_EQ(LoadOk("TIniter\r\n  FFileName:string;a\r\nTB\r\n  FSection:string;b\r\n"),
+            "I TIniter() [FFileName|string||-S] [FSection|string||-S] [FFileName|string|a|RS]\n"
+            "F TB() [FSection|string|b|RS]");
+}
+
+TEST(Loader, TwoIniControllerClassesEachGetTheirAutomaticFields) {
+  TTyperList list(false, TVocabulary());
+  ASSERT_TRUE(list.LoadText("TIniter\r\nTIniter(TIniter)\r\n"));
+  EXPECT_EQ(Dump(list),
+            "I TIniter() [FFileName|string||-S] [FSection|string||-S]\n"
+            "I TIniter(TIniter) [FFileName|string||-S] [FSection|string||-S]");
+}
+
+TEST(Loader, FieldDefinedAnswersAsTheWalkOverEveryClass) {
+  TTyperList list(false, TVocabulary());
+  ASSERT_TRUE(list.LoadText(std::string(kSample) + "TEmpty\r\nTD\r\n  Fd:integer;1\r\n"));
+  const auto walk = [&](std::string_view name) {
+    for (std::size_t i = 0; i < list.Count(); ++i)
+      if (list.Item(i).HasField(name)) return true;
+    return false;
+  };
+  for (const char* name : {"Fxxx", "Fyyy", "Fzzz", "FFileName", "FSection", "Fd", "", "fxxx",
+                           "Fxx", "Fxxxx", "TOption", "TEmpty"})
+    EXPECT_EQ(list.FieldDefined(name), walk(name)) << name;
+  EXPECT_TRUE(list.FieldDefined("FSection"));
+  EXPECT_FALSE(list.FieldDefined("Fxx"));
+}
+
+TEST(Loader, AddClassDefCreatesTheRightKind) {
+  TTyperList list(false, TVocabulary());
+  list.AddClassDef("TA", "", false);
+  list.AddClassDef("TB", "TA", true);
+  EXPECT_FALSE(list.HasIniClass());
+  list.AddClassDef("TIniter", "", false);
+  EXPECT_TRUE(list.HasIniClass());
+  EXPECT_EQ(Dump(list), "T TA()\nF TB(TA)\nI TIniter() [FFileName|string||-S] "
+                        "[FSection|string||-S]");
+  EXPECT_TRUE(list.FieldDefined("FFileName"));
+}
+
+}  // namespace

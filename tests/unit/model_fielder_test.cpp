@@ -1,0 +1,161 @@
+// A field's initial value as Pascal source, its directive, and the hooks of
+// the class definition kinds in isolation.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "model/Tamsel_Fielder.h"
+#include "model/Tamsel_FielderList.h"
+#include "model/Tamsel_Typer.h"
+#include "model/Tamsel_TyperIni.h"
+#include "model_support.h"
+
+namespace {
+
+std::string Value(const std::string& name, const std::string& type, const std::string& value,
+                  const TVocabulary& vocabulary = TVocabulary()) {
+  return TFielder(name, type, value, false, false).InitValueText(vocabulary, "TOption");
+}
+
+std::string Boolean(const std::string& value) { return Value("Fb", "boolean", value); }
+
+TEST(InitValueText, RowsOfTheTableInOrder) {
+  EXPECT_EQ(Value("Fa", "integer", "456"), "456");
+  EXPECT_EQ(Value("Fa", "integer", ""), "");
+  EXPECT_EQ(Value("Fa", "integer", "abc"), "abc");
+  EXPECT_EQ(Value("Fa", "string", "123"), "'123'");
+  // A quote inside the text is not doubled.
+  EXPECT_EQ(Value("Fa", "string", "it's"), "'it's'");
+  EXPECT_EQ(Value("Fa", "string", ""), "''");
+  // Type texts compare exactly.
+  EXPECT_EQ(Value("Fa", "Integer", "5"), "'5'");
+  EXPECT_EQ(Value("Fa", "Boolean", "1"), "'1'");
+  // The name rows hold for any field of that name with an empty value.
+  EXPECT_EQ(Value("FFileName", "string", ""),
+            "ExpandFileName(ChangeFileExt(ParamStr(0),'.ini'))");
+  EXPECT_EQ(Value("FSection", "TSomething", ""), "ChangeFileExt(ExtractFileName(ParamStr(0)),'')");
+  EXPECT_EQ(Value("FFileName", "string", "x.ini"), "'x.ini'");
+  EXPECT_EQ(Value("FFileName", "integer", ""), "");
+  TVocabulary renamed;
+  renamed.cFileName = "FPath";
+  renamed.cSection = "FPart";
+  EXPECT_EQ(Value("FFileName", "string", "", renamed), "''");
+  EXPECT_EQ(Value("FPath", "string", "", renamed),
+            "ExpandFileName(ChangeFileExt(ParamStr(0),'.ini'))");
+  EXPECT_EQ(Value("FPart", "string", "", renamed), "ChangeFileExt(ExtractFileName(ParamStr(0)),'')");
+}
+
+TEST(InitValueText, BooleanReadsSignedDecimalAndHexadecimalIntegers) {
+  for (const char* truthy : {"1", "2", "-1", "+7", "  1", "$1F", "$a", "x10", "X1", "0x1", "0X0f",
+                             "-$1", "-0x1", "007", "123456789012345678901234567890"})
+    EXPECT_EQ(Boolean(truthy), "True") << truthy;
+  for (const char* falsy : {"0", "-0", "+0", "   0", "$0", "x0", "0x0", "0x00", "-$0", "000"})
+    EXPECT_EQ(Boolean(falsy), "False") << falsy;
+}
+
+TEST(InitValueText, BooleanThatIsNotAnIntegerRaisesAConversionError) {
+  for (const char* bad : {"", " ", "abc", "True", "1 ", "1.0", "+", "-", "$", "x", "0x", "$g",
+                          "0x1g", "1a", "- 1", "+-1", "\t1", "$-1"}) {
+    try {
+      Boolean(bad);
+      ADD_FAILURE() << "accepted [" << bad << "]";
+    } catch (const EConvertError& e) {
+      const std::string message = e.what();
+      EXPECT_NE(message.find("TOption"), std::string::npos) << message;
+      EXPECT_NE(message.find("\"Fb\""), std::string::npos) << message;
+      EXPECT_NE(message.find("\"" + std::string(bad) + "\""), std::string::npos) << message;
+    }
+  }
+  // The run reports every std::runtime_error.
+  EXPECT_THROW(Boolean("no"), std::runtime_error);
+}
+
+TEST(Fielder, DirectiveFollowsTheRedefinedFlag) {
+  EXPECT_EQ(TFielder("Fa", "string", "", false, false).DirectiveText(), "virtual");
+  EXPECT_EQ(TFielder("Fa", "string", "", true, false).DirectiveText(), "override");
+}
+
+TEST(Fielder, IsNamedComparesExactly) {
+  const TFielder field("Fxxx", "string", "", false, false);
+  EXPECT_TRUE(field.IsNamed("Fxxx"));
+  EXPECT_FALSE(field.IsNamed("FXXX"));
+  EXPECT_FALSE(field.IsNamed("Fxxx "));
+  EXPECT_FALSE(field.IsNamed("Fxx"));
+}
+
+TEST(Fielder, SkippedFieldWritesNoIniLines) {
+  const TVocabulary vocabulary;
+  const TFielder skipped("Fa", "string", "x", false, true);
+  EXPECT_EQ(model_test::Capture(vocabulary,
+                                [&](TWritePas& out) {
+                                  skipped.WriteIniReadLine(out, vocabulary, "TA");
+                                  skipped.WriteIniWriteLine(out, vocabulary);
+                                }),
+            "");
+  const TFielder kept("Fa", "string", "x", false, false);
+  EXPECT_EQ(model_test::Capture(vocabulary,
+                                [&](TWritePas& out) {
+                                  kept.WriteIniReadLine(out, vocabulary, "TA");
+                                  kept.WriteIniWriteLine(out, vocabulary);
+                                }),
+            model_test::Lines({"  Inherited SetSelfa(IniFile.Readstring(FSection,'a','x'));",
+                               "  IniFile.CheckWritestring(FSection,'a',Fa);"}));
+}
+
+// Every hook, called on a definition of each kind, writes nothing where the
+// kind has nothing to write.
+std::string AllHooks(const TTyper& typer, const TVocabulary& vocabulary) {
+  return model_test::Capture(vocabulary, [&](TWritePas& out) {
+    typer.WriteFieldDecls(out, vocabulary);
+    typer.WriteMethodDecls(out, vocabulary);
+    typer.WriteMethodBodies(out, vocabulary);
+    typer.WriteIniMethodDecls(out, vocabulary);
+    typer.WriteIniMethodBodies(out, vocabulary);
+    typer.WriteIniReadHead(out, vocabulary);
+    typer.WriteIniWriteHead(out, vocabulary);
+    typer.WriteIniReadLines(out, vocabulary);
+    typer.WriteIniWriteLines(out, vocabulary);
+  });
+}
+
+TEST(Kinds, ClassWithoutFieldsWritesNothingInAnyHook) {
+  const TVocabulary vocabulary;
+  const TTyper typer("TA", "TB");
+  EXPECT_EQ(AllHooks(typer, vocabulary), "");
+  EXPECT_FALSE(typer.HasField(""));
+  EXPECT_FALSE(typer.HasField("TA"));
+}
+
+TEST(Kinds, OnlyTheIniControllerWritesTheIniHooks) {
+  const TVocabulary vocabulary;
+  TFielderList plain("TA", "");
+  plain.AddField(std::make_unique<TFielder>("Fa", "integer", "1", false, false));
+  TTyperIni ini("TA", "");
+  ini.AddField(std::make_unique<TFielder>("Fa", "integer", "1", false, false));
+  const auto iniHooks = [&](const TTyper& typer) {
+    return model_test::Capture(vocabulary, [&](TWritePas& out) {
+      typer.WriteIniMethodDecls(out, vocabulary);
+      typer.WriteIniMethodBodies(out, vocabulary);
+      typer.WriteIniReadHead(out, vocabulary);
+      typer.WriteIniWriteHead(out, vocabulary);
+    });
+  };
+  EXPECT_EQ(iniHooks(plain), "");
+  EXPECT_NE(iniHooks(ini), "");
+  // The rest of the family is the same for both kinds.
+  EXPECT_EQ(AllHooks(plain, vocabulary).size() + iniHooks(ini).size(),
+            AllHooks(ini, vocabulary).size());
+}
+
+TEST(Kinds, HasFieldSearchesOnlyTheClassesOwnFields) {
+  TFielderList list("TA", "");
+  list.AddField(std::make_unique<TFielder>("Fa", "integer", "1", false, false));
+  list.AddField(std::make_unique<TFielder>("", "integer", "1", false, false));
+  EXPECT_TRUE(list.HasField("Fa"));
+  EXPECT_TRUE(list.HasField(""));
+  EXPECT_FALSE(list.HasField("Fb"));
+  EXPECT_FALSE(list.HasField("TA"));
+}
+
+}  // namespace
