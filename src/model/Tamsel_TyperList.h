@@ -20,6 +20,8 @@ class TTyperList {
  public:
   /// `vocabulary` is the run-wide vocabulary; it must outlive the list.
   TTyperList(bool hasIni, const TVocabulary& vocabulary);
+  /// The list keeps a reference, so a temporary vocabulary is refused.
+  TTyperList(bool hasIni, const TVocabulary&& vocabulary) = delete;
   ~TTyperList();
   TTyperList(const TTyperList&) = delete;
   TTyperList& operator=(const TTyperList&) = delete;

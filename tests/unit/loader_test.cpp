@@ -65,7 +65,8 @@ const char* const kSample =
     "  Fxxx:string;789\r\n";
 
 TEST(Loader, SampleGivesThreeClassDefinitionsWithTheirKindsAndFlags) {
-  TTyperList list(false, TVocabulary());
+  const TVocabulary vocabulary;
+  TTyperList list(false, vocabulary);
   ASSERT_TRUE(list.LoadText(kSample));
   EXPECT_TRUE(list.HasIniClass());
   EXPECT_EQ(Dump(list),
@@ -187,7 +188,8 @@ TEST(Loader, IniSkipFlagFollowsTheFirstIniController) {
             "I TIniter(TA) [FFileName|string||-S] [FSection|string||-S] [Fi|integer|2|-S]\n"
             "F TB(TIniter) [Fb|integer|3|-S]");
   // The list's starting flag is honoured: every field skips the INI file.
-  TTyperList list(true, TVocabulary());
+  const TVocabulary vocabulary;
+  TTyperList list(true, vocabulary);
   ASSERT_TRUE(list.LoadText("TA\r\n  Fa:integer;1\r\n"));
   EXPECT_EQ(Dump(list), "F TA() [Fa|integer|1|-S]");
 }
@@ -207,7 +209,8 @@ TEST(Loader, RedefinitionAcrossUnrelatedClasses) {
 }
 
 TEST(Loader, TwoIniControllerClassesEachGetTheirAutomaticFields) {
-  TTyperList list(false, TVocabulary());
+  const TVocabulary vocabulary;
+  TTyperList list(false, vocabulary);
   ASSERT_TRUE(list.LoadText("TIniter\r\nTIniter(TIniter)\r\n"));
   EXPECT_EQ(Dump(list),
             "I TIniter() [FFileName|string||-S] [FSection|string||-S]\n"
@@ -215,7 +218,8 @@ TEST(Loader, TwoIniControllerClassesEachGetTheirAutomaticFields) {
 }
 
 TEST(Loader, FieldDefinedAnswersAsTheWalkOverEveryClass) {
-  TTyperList list(false, TVocabulary());
+  const TVocabulary vocabulary;
+  TTyperList list(false, vocabulary);
   ASSERT_TRUE(list.LoadText(std::string(kSample) + "TEmpty\r\nTD\r\n  Fd:integer;1\r\n"));
   const auto walk = [&](std::string_view name) {
     for (std::size_t i = 0; i < list.Count(); ++i)
@@ -230,7 +234,8 @@ TEST(Loader, FieldDefinedAnswersAsTheWalkOverEveryClass) {
 }
 
 TEST(Loader, AddClassDefCreatesTheRightKind) {
-  TTyperList list(false, TVocabulary());
+  const TVocabulary vocabulary;
+  TTyperList list(false, vocabulary);
   list.AddClassDef("TA", "", false);
   list.AddClassDef("TB", "TA", true);
   EXPECT_FALSE(list.HasIniClass());
