@@ -233,17 +233,4 @@ TEST(Loader, FieldDefinedAnswersAsTheWalkOverEveryClass) {
   EXPECT_FALSE(list.FieldDefined("Fxx"));
 }
 
-TEST(Loader, AddClassDefCreatesTheRightKind) {
-  const TVocabulary vocabulary;
-  TTyperList list(false, vocabulary);
-  list.AddClassDef("TA", "", false);
-  list.AddClassDef("TB", "TA", true);
-  EXPECT_FALSE(list.HasIniClass());
-  list.AddClassDef("TIniter", "", false);
-  EXPECT_TRUE(list.HasIniClass());
-  EXPECT_EQ(Dump(list), "T TA()\nF TB(TA)\nI TIniter() [FFileName|string||-S] "
-                        "[FSection|string||-S]");
-  EXPECT_TRUE(list.FieldDefined("FFileName"));
-}
-
 }  // namespace

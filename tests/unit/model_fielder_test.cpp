@@ -1,15 +1,10 @@
-// A field's initial value as Pascal source, its directive, and the hooks of
-// the class definition kinds in isolation.
+// A field's initial value as Pascal source text.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 
 #include "model/Tamsel_Fielder.h"
-#include "model/Tamsel_FielderList.h"
-#include "model/Tamsel_Typer.h"
-#include "model/Tamsel_TyperIni.h"
-#include "model_support.h"
 
 namespace {
 
@@ -69,93 +64,6 @@ TEST(InitValueText, BooleanThatIsNotAnIntegerRaisesAConversionError) {
   }
   // The run reports every std::runtime_error.
   EXPECT_THROW(Boolean("no"), std::runtime_error);
-}
-
-TEST(Fielder, DirectiveFollowsTheRedefinedFlag) {
-  EXPECT_EQ(TFielder("Fa", "string", "", false, false).DirectiveText(), "virtual");
-  EXPECT_EQ(TFielder("Fa", "string", "", true, false).DirectiveText(), "override");
-}
-
-TEST(Fielder, IsNamedComparesExactly) {
-  const TFielder field("Fxxx", "string", "", false, false);
-  EXPECT_TRUE(field.IsNamed("Fxxx"));
-  EXPECT_FALSE(field.IsNamed("FXXX"));
-  EXPECT_FALSE(field.IsNamed("Fxxx "));
-  EXPECT_FALSE(field.IsNamed("Fxx"));
-}
-
-TEST(Fielder, SkippedFieldWritesNoIniLines) {
-  const TVocabulary vocabulary;
-  const TFielder skipped("Fa", "string", "x", false, true);
-  EXPECT_EQ(model_test::Capture(vocabulary,
-                                [&](TWritePas& out) {
-                                  skipped.WriteIniReadLine(out, vocabulary, "TA");
-                                  skipped.WriteIniWriteLine(out, vocabulary);
-                                }),
-            "");
-  const TFielder kept("Fa", "string", "x", false, false);
-  EXPECT_EQ(model_test::Capture(vocabulary,
-                                [&](TWritePas& out) {
-                                  kept.WriteIniReadLine(out, vocabulary, "TA");
-                                  kept.WriteIniWriteLine(out, vocabulary);
-                                }),
-            model_test::Lines({"  Inherited SetSelfa(IniFile.Readstring(FSection,'a','x'));",
-                               "  IniFile.CheckWritestring(FSection,'a',Fa);"}));
-}
-
-// Every hook, called on a definition of each kind, writes nothing where the
-// kind has nothing to write.
-std::string AllHooks(const TTyper& typer, const TVocabulary& vocabulary) {
-  return model_test::Capture(vocabulary, [&](TWritePas& out) {
-    typer.WriteFieldDecls(out, vocabulary);
-    typer.WriteMethodDecls(out, vocabulary);
-    typer.WriteMethodBodies(out, vocabulary);
-    typer.WriteIniMethodDecls(out, vocabulary);
-    typer.WriteIniMethodBodies(out, vocabulary);
-    typer.WriteIniReadHead(out, vocabulary);
-    typer.WriteIniWriteHead(out, vocabulary);
-    typer.WriteIniReadLines(out, vocabulary);
-    typer.WriteIniWriteLines(out, vocabulary);
-  });
-}
-
-TEST(Kinds, ClassWithoutFieldsWritesNothingInAnyHook) {
-  const TVocabulary vocabulary;
-  const TTyper typer("TA", "TB");
-  EXPECT_EQ(AllHooks(typer, vocabulary), "");
-  EXPECT_FALSE(typer.HasField(""));
-  EXPECT_FALSE(typer.HasField("TA"));
-}
-
-TEST(Kinds, OnlyTheIniControllerWritesTheIniHooks) {
-  const TVocabulary vocabulary;
-  TFielderList plain("TA", "");
-  plain.AddField(std::make_unique<TFielder>("Fa", "integer", "1", false, false));
-  TTyperIni ini("TA", "");
-  ini.AddField(std::make_unique<TFielder>("Fa", "integer", "1", false, false));
-  const auto iniHooks = [&](const TTyper& typer) {
-    return model_test::Capture(vocabulary, [&](TWritePas& out) {
-      typer.WriteIniMethodDecls(out, vocabulary);
-      typer.WriteIniMethodBodies(out, vocabulary);
-      typer.WriteIniReadHead(out, vocabulary);
-      typer.WriteIniWriteHead(out, vocabulary);
-    });
-  };
-  EXPECT_EQ(iniHooks(plain), "");
-  EXPECT_NE(iniHooks(ini), "");
-  // The rest of the family is the same for both kinds.
-  EXPECT_EQ(AllHooks(plain, vocabulary).size() + iniHooks(ini).size(),
-            AllHooks(ini, vocabulary).size());
-}
-
-TEST(Kinds, HasFieldSearchesOnlyTheClassesOwnFields) {
-  TFielderList list("TA", "");
-  list.AddField(std::make_unique<TFielder>("Fa", "integer", "1", false, false));
-  list.AddField(std::make_unique<TFielder>("", "integer", "1", false, false));
-  EXPECT_TRUE(list.HasField("Fa"));
-  EXPECT_TRUE(list.HasField(""));
-  EXPECT_FALSE(list.HasField("Fb"));
-  EXPECT_FALSE(list.HasField("TA"));
 }
 
 }  // namespace
