@@ -73,10 +73,13 @@ class Sandbox {
   /// Runs the executable with `args` in the sandbox folder, with the C locale
   /// unless `env` says otherwise (for example "LC_ALL=C.UTF-8").
   Result Run(const std::vector<std::string>& args, const std::string& env = "LC_ALL=C") const {
-    std::string cmd = "cd " + Quote(dir_.string()) + " && env " + env + " " + Quote(exe_.string());
-    for (const std::string& a : args) cmd += " " + Quote(a);
     std::string outFile = (dir_ / ".stdout").string(), errFile = (dir_ / ".stderr").string();
-    cmd += " >" + Quote(outFile) + " 2>" + Quote(errFile) + " </dev/null";
+    std::string cmd = "cd ";
+    cmd.append(Quote(dir_.string())).append(" && env ").append(env).append(" ");
+    cmd.append(Quote(exe_.string()));
+    for (const std::string& a : args) cmd.append(" ").append(Quote(a));
+    cmd.append(" >").append(Quote(outFile)).append(" 2>").append(Quote(errFile));
+    cmd.append(" </dev/null");
     Result r;
     int status = std::system(cmd.c_str());
     r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
