@@ -125,8 +125,7 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
   } else {
     PrintMessage(kMalformedMessage);
   }
-  // The closing store; it writes nothing when the values are unchanged.
-  settings.iniWrite();
+  settings.Destroy();
   if (!loaded) return kExitRefused;
   unitFile.Commit();
   return kExitOk;

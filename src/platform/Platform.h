@@ -17,8 +17,9 @@ class IoError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-/// Full path of the running executable, as the system reports it.
-std::string ExecutablePath();
+/// Full path of the running executable, as the system reports it; `argv0`
+/// (the program name the process was started with) when the system cannot.
+std::string ExecutablePath(const char* argv0);
 
 /// True for the characters that separate folders in a path on this system.
 bool IsPathSeparator(char c);
@@ -36,12 +37,18 @@ bool SameFile(const std::string& a, const std::string& b);
 /// Reads the whole file into `data`; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& data);
 
+/// True when something (a file, a folder, a link) exists at `path`.
+bool PathExists(const std::string& path);
+
 /// Text of the last system error, for failure reports.
 std::string LastErrorText();
 
 /// A file written beside its final path and moved over it only on Commit, so
 /// that the final path holds either its old bytes or all of the new ones.
-/// An uncommitted file is removed when the object goes away.
+/// An uncommitted file is removed when the object goes away. A target that
+/// is a symbolic link is resolved, so the file the link leads to is replaced;
+/// an existing target that may not be written is refused, as writing it in
+/// place would be.
 class ReplacementFile {
  public:
   /// Creates the temporary file in the folder of `target`; throws IoError.
@@ -61,7 +68,8 @@ class ReplacementFile {
   const std::string& Target() const { return target_; }
 
  private:
-  std::string target_;
+  std::string target_;  // the path as given, for messages
+  std::string final_;   // the file that is replaced (links resolved)
   std::string temp_;
   std::intptr_t handle_ = -1;
 };

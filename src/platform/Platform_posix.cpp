@@ -16,14 +16,23 @@
 
 namespace platform {
 
-std::string ExecutablePath() {
+std::string ExecutablePath(const char* argv0) {
   std::vector<char> buf(4096);
   for (;;) {
     ssize_t n = readlink("/proc/self/exe", buf.data(), buf.size());
-    if (n < 0) return {};
-    if (static_cast<std::size_t>(n) < buf.size()) return std::string(buf.data(), static_cast<std::size_t>(n));
+    if (n < 0) break;
+    if (static_cast<std::size_t>(n) < buf.size())
+      return std::string(buf.data(), static_cast<std::size_t>(n));
     buf.resize(buf.size() * 2);
   }
+  // No /proc: fall back to the name the process was started with.
+  if (!argv0) return {};
+  if (char* real = realpath(argv0, nullptr)) {
+    std::string path(real);
+    free(real);
+    return path;
+  }
+  return argv0;
 }
 
 bool IsPathSeparator(char c) { return c == '/'; }
@@ -64,6 +73,11 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
   return true;
 }
 
+bool PathExists(const std::string& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0;
+}
+
 std::string LastErrorText() { return std::strerror(errno); }
 
 namespace {
@@ -76,15 +90,40 @@ mode_t NewFileMode() {
 
 }  // namespace
 
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a path leads to: links are followed so that they stay links.
+std::string ResolveLinks(const std::string& path) {
+  struct stat st;
+  if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  char* real = realpath(path.c_str(), nullptr);
+  if (!real) return path;
+  std::string resolved(real);
+  free(real);
+  return resolved;
+}
+
+}  // namespace
+
 ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)) {
-  // The temporary name keeps the target's folder, so the final rename never
-  // crosses file systems.
-  std::string pattern = target_ + ".XXXXXX";
+  const std::string file = ResolveLinks(target_);
+  if (access(file.c_str(), F_OK) == 0 && access(file.c_str(), W_OK) != 0)
+    throw IoError(target_ + ConsoleText(" に書き込めません: ") + LastErrorText());
+  // A short temporary name in the target's folder: the final rename never
+  // crosses file systems, and long target names still fit.
+  std::string pattern = FolderOf(file) + "/.tamsel-XXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
   int fd = mkstemp(name.data());
   if (fd < 0) throw IoError(target_ + ConsoleText(" を作成できません: ") + LastErrorText());
   temp_.assign(name.data());
+  final_ = file;
   handle_ = fd;
 }
 
@@ -105,13 +144,23 @@ void ReplacementFile::Write(std::string_view bytes) {
 void ReplacementFile::Commit() {
   int fd = static_cast<int>(handle_);
   struct stat st;
-  mode_t mode = (stat(target_.c_str(), &st) == 0) ? (st.st_mode & 07777) : NewFileMode();
+  const bool exists = stat(final_.c_str(), &st) == 0;
+  // The new file takes the old one's mode and, where allowed, its owner and
+  // group; a new file gets the mode any new file would get.
+  if (exists) {
+    // Only root may give a file away; others keep at least the group where
+    // they belong to it, and otherwise the file stays the writer's own.
+    int kept = fchown(fd, st.st_uid, st.st_gid);
+    if (kept != 0) kept = fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+    (void)kept;
+  }
+  const mode_t mode = exists ? (st.st_mode & 07777) : NewFileMode();
   if (fchmod(fd, mode) != 0 || close(fd) != 0) {
     handle_ = -1;
     throw IoError(target_ + ConsoleText(" に書き込めません: ") + LastErrorText());
   }
   handle_ = -1;
-  if (rename(temp_.c_str(), target_.c_str()) != 0)
+  if (rename(temp_.c_str(), final_.c_str()) != 0)
     throw IoError(target_ + ConsoleText(" に書き込めません: ") + LastErrorText());
   temp_.clear();
 }

@@ -69,31 +69,25 @@ std::vector<ProfileLine> SplitProfile(std::string_view text) {
   return lines;
 }
 
-// Index of the first key line `key` inside any section named `section`, or
-// -1. `lastOfSection` receives the last non-blank line of the first such
-// section (its header when it holds nothing), or -1 when there is none.
+// Index of the key line `key` in the first section named `section`, or -1.
+// `lastOfSection` receives the last non-blank line of that section (its
+// header when it holds nothing), or -1 when there is no such section. Like
+// Windows, only the first section of a name is used.
 long FindKey(const std::vector<ProfileLine>& lines, std::string_view section, std::string_view key,
              long* lastOfSection) {
-  bool inSection = false;
   long last = -1;
-  bool firstSectionDone = false;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const ProfileLine& line = lines[i];
-    if (line.kind == LineKind::kSection) {
-      if (inSection) firstSectionDone = true;
-      inSection = SameName(line.name, section);
-      if (inSection && last < 0) last = static_cast<long>(i);
-      continue;
-    }
-    if (!inSection) continue;
-    if (!firstSectionDone && !line.blank) last = static_cast<long>(i);
-    if (line.kind == LineKind::kKey && SameName(line.name, key)) {
-      if (lastOfSection) *lastOfSection = last;
-      return static_cast<long>(i);
-    }
+  std::size_t i = 0;
+  while (i < lines.size() && !(lines[i].kind == LineKind::kSection && SameName(lines[i].name, section)))
+    ++i;
+  if (i < lines.size()) last = static_cast<long>(i++);
+  long found = -1;
+  for (; last >= 0 && i < lines.size() && lines[i].kind != LineKind::kSection; ++i) {
+    if (!lines[i].blank) last = static_cast<long>(i);
+    if (found < 0 && lines[i].kind == LineKind::kKey && SameName(lines[i].name, key))
+      found = static_cast<long>(i);
   }
   if (lastOfSection) *lastOfSection = last;
-  return -1;
+  return found;
 }
 
 }  // namespace
@@ -122,7 +116,6 @@ std::string ProfileUpdate(std::string_view text, std::string_view section, std::
     const ProfileLine& line = lines[static_cast<std::size_t>(at)];
     // The key keeps its spelling; the line gets the new value.
     out.append(text.substr(0, line.begin));
-    if (line.begin == 0 && text.substr(0, 3) == "\xEF\xBB\xBF") out.append(text.substr(0, 3));
     out.append(line.name).append("=").append(value).append("\r\n");
     out.append(text.substr(line.next));
     return out;
@@ -181,9 +174,13 @@ bool ParseProfileInt(std::string_view text, std::int32_t& value) {
 
 namespace {
 
-std::string ReadProfileText(const std::string& file) {
+// The file's text; a missing file holds nothing. `readable` tells whether
+// an existing file could be read.
+std::string ReadProfileText(const std::string& file, bool* readable = nullptr) {
   std::string text;
-  if (!platform::ReadWholeFile(file, text)) text.clear();  // a missing file holds nothing
+  bool ok = platform::ReadWholeFile(file, text) || !platform::PathExists(file);
+  if (!ok) text.clear();
+  if (readable) *readable = ok;
   return text;
 }
 
@@ -207,7 +204,12 @@ std::int32_t GetProfileInt(const std::string& file, std::string_view section, st
 
 void WriteProfileString(const std::string& file, std::string_view section, std::string_view key,
                         std::string_view value) {
-  std::string updated = ProfileUpdate(ReadProfileText(file), section, key, value);
+  // A file that exists but cannot be read must not be replaced by one that
+  // holds only this key.
+  bool readable = false;
+  std::string current = ReadProfileText(file, &readable);
+  if (!readable) throw platform::IoError(file + platform::ConsoleText(" に書き込めません"));
+  std::string updated = ProfileUpdate(current, section, key, value);
   try {
     platform::ReplacementFile out(file);
     out.Write(updated);

@@ -12,8 +12,8 @@ inline constexpr std::size_t kProfileValueMax = 2047;
 /// Looks a key up in profile text. Section and key names compare without
 /// regard to ASCII letter case, spaces and tabs around names and values are
 /// ignored, one matching pair of quotes around a value is removed, lines
-/// starting with ";" are comments, and the first section and key of a name
-/// win. Returns false when the section or the key is missing.
+/// starting with ";" are comments, and the first section and the first key
+/// of a name win. Returns false when the section or the key is missing.
 bool ProfileLookup(std::string_view text, std::string_view section, std::string_view key,
                    std::string& value);
 
@@ -30,8 +30,9 @@ std::string ProfileUpdate(std::string_view text, std::string_view section, std::
 bool ParseProfileInt(std::string_view text, std::int32_t& value);
 
 /// The four profile operations on a file, each reading the file afresh.
-/// A missing file reads as empty; a write replaces the file atomically and
-/// throws platform::IoError("<file> に書き込めません") when it cannot.
+/// A missing or unreadable file reads as empty; a write replaces the file
+/// atomically and throws platform::IoError("<file> に書き込めません") when it
+/// cannot, or when the existing file cannot be read.
 std::string GetProfileString(const std::string& file, std::string_view section,
                              std::string_view key, std::string_view def);
 std::int32_t GetProfileInt(const std::string& file, std::string_view section, std::string_view key,

@@ -75,6 +75,11 @@ class TIniter : public TOption {
   /// Stores every setting whose stored value differs; throws
   /// platform::IoError when the file cannot be written.
   void iniWrite();
+  /// Ends the object's use: stores the settings once more (nothing is
+  /// written when they are unchanged). Called by the run's tear-down rather
+  /// than from the C++ destructor, so that a failed store can be reported;
+  /// a run that fails earlier ends without it.
+  void Destroy() { iniWrite(); }
 
   const std::string& GetFileName() const { return FFileName; }
   const std::string& GetSection() const { return FSection; }

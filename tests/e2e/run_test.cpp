@@ -152,6 +152,28 @@ TEST(Run, AnExistingUnitIsReplacedWithItsModeKept) {
             static_cast<unsigned>(fs::status(box.Path("e.txt")).permissions()));
 }
 
+TEST(Run, AUnitReachedThroughALinkIsWrittenWhereTheLinkLeads) {
+  Sandbox box;
+  WriteFile(box.Path("d.txt"), "");
+  fs::create_directory(box.Path("out"));
+  WriteFile(box.Path("out/real.pas"), "old");
+  fs::create_symlink("out/real.pas", box.Path("d.pas"));
+  EXPECT_EQ(box.Run({"d.txt"}).exitCode, 0);
+  EXPECT_TRUE(fs::is_symlink(box.Path("d.pas")));
+  EXPECT_EQ(ReadFile(box.Path("out/real.pas")), EmptyUnit("d"));
+  EXPECT_EQ(box.Files(), (std::vector<std::string>{"d.pas", "d.txt", "out"}));
+  EXPECT_EQ(std::distance(fs::directory_iterator(box.Path("out")), fs::directory_iterator()), 1);
+}
+
+TEST(Run, LongFileNamesNeedNoLongerTemporaryNames) {
+  Sandbox box;
+  const std::string stem(250, 'a');
+  WriteFile(box.Path(stem + ".txt"), "");
+  e2e::Result r = box.Run({stem + ".txt"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(ReadFile(box.Path(stem + ".pas")), EmptyUnit(stem));
+}
+
 TEST(Run, ASettingsFileThatCannotBeWrittenFailsAndKeepsTheUnit) {
   Sandbox box;
   WriteFile(box.Path("d.txt"), "");

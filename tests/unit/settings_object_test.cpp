@@ -138,6 +138,36 @@ TEST_F(SettingsTest, CheckWriteWritesOnlyWhatDiffers) {
   EXPECT_EQ(Read(), "[S]\r\ns=other\r\nn=2147483647\r\ne=\r\n");
 }
 
+TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverReplaced) {
+  const std::string text = "; mine\r\n[Tamsel]\r\nTab=4\r\n";
+  Write(text);
+  // Readable by nobody but root: act as an ordinary user when we are root.
+  struct AsNobody {
+    bool active = geteuid() == 0;
+    AsNobody(const fs::path& dir, const std::string& file) {
+      if (!active) return;
+      chmod(dir.c_str(), 0777);
+      EXPECT_EQ(chown(file.c_str(), 65534, 65534), 0);
+      EXPECT_EQ(seteuid(65534), 0);
+    }
+    ~AsNobody() {
+      if (active) {
+        EXPECT_EQ(seteuid(0), 0);
+      }
+    }
+  };
+  {
+    AsNobody nobody(dir_, ini_);
+    ASSERT_EQ(chmod(ini_.c_str(), 0200), 0);
+    TIniFileMine ini(ini_);
+    EXPECT_EQ(ini.ReadInteger("Tamsel", "Tab", 2), 2);  // unreadable reads as missing
+    EXPECT_THROW(ini.WriteInteger("Tamsel", "Tab", 2), platform::IoError);
+    EXPECT_THROW(ini.CheckWriteString("Tamsel", "cSelf", "Self"), platform::IoError);
+    chmod(ini_.c_str(), 0600);
+  }
+  EXPECT_EQ(Read(), text);
+}
+
 TEST_F(SettingsTest, AReplacedFileKeepsItsMode) {
   Write("[S]\r\nk=1\r\n");
   chmod(ini_.c_str(), 0640);

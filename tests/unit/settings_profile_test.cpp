@@ -45,10 +45,14 @@ TEST(ProfileLookup, CommentsAndKeysOutsideTheSectionAreNotSeen) {
   EXPECT_EQ(Lookup(text, "Tamsel", ";Tab"), "<missing>");
 }
 
-TEST(ProfileLookup, ADuplicateSectionIsSearchedAfterTheFirst) {
+TEST(ProfileLookup, OnlyTheFirstSectionOfANameIsUsed) {
   const std::string text = "[Tamsel]\r\nTab=1\r\n[X]\r\n[tamsel]\r\nTab=2\r\ncSelf=Me\r\n";
   EXPECT_EQ(Lookup(text, "Tamsel", "Tab"), "1");
-  EXPECT_EQ(Lookup(text, "Tamsel", "cSelf"), "Me");
+  EXPECT_EQ(Lookup(text, "Tamsel", "cSelf"), "<missing>");
+  // A new key goes to that first section too, so it reads back.
+  const std::string updated = ProfileUpdate(text, "TAMSEL", "cSelf", "You");
+  EXPECT_EQ(updated, "[Tamsel]\r\nTab=1\r\ncSelf=You\r\n[X]\r\n[tamsel]\r\nTab=2\r\ncSelf=Me\r\n");
+  EXPECT_EQ(Lookup(updated, "Tamsel", "cSelf"), "You");
 }
 
 TEST(ProfileLookup, LongValuesAreCutTo2047Bytes) {
@@ -89,9 +93,9 @@ TEST(ProfileUpdate, UpdatesTheFirstOccurrenceOfADuplicateKey) {
   EXPECT_EQ(ProfileUpdate("[S]\r\nk=1\r\nk=2\r\n", "S", "K", "3"), "[S]\r\nk=3\r\nk=2\r\n");
 }
 
-TEST(ProfileUpdate, KeepsAByteOrderMarkWhenTheFirstLineIsReplaced) {
-  EXPECT_EQ(ProfileUpdate("\xEF\xBB\xBFk=1\r\n[S]\r\nk=1\r\n", "S", "k", "2"),
-            "\xEF\xBB\xBFk=1\r\n[S]\r\nk=2\r\n");
+TEST(ProfileUpdate, KeepsAByteOrderMarkInFrontOfTheFirstLine) {
+  EXPECT_EQ(ProfileUpdate("\xEF\xBB\xBF[S]\r\nk=1\r\n", "S", "k", "2"), "\xEF\xBB\xBF[S]\r\nk=2\r\n");
+  EXPECT_EQ(ProfileUpdate("\xEF\xBB\xBF[S]", "S", "k", "2"), "\xEF\xBB\xBF[S]\r\nk=2\r\n");
 }
 
 TEST(ParseProfileInt, DecimalAndHexadecimalWithinThirtyTwoBits) {

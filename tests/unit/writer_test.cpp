@@ -28,8 +28,7 @@ TEST(WritePas, ReadsTheIndentStringAtEveryWrite) {
   EXPECT_EQ(sink.Text(), "flush\r\n    four\r\n");
 }
 
-TEST(WritePas, NothingReachesTheSinkBeforeFlushForSmallOutput) {
-  // Buffering: the sink sees large blocks, not one call per line.
+TEST(WritePas, HandsTheSinkLargeBlocksNotSingleLines) {
   class CountingSink : public TTextSink {
    public:
     void Put(std::string_view bytes) override {
