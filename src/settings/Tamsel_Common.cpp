@@ -105,6 +105,15 @@ bool ProfileLookup(std::string_view text, std::string_view section, std::string_
   return true;
 }
 
+namespace {
+
+// Ends a last line that has no line end, before something is appended. A CR
+// already there becomes part of the CR LF, so the line's text stays as it
+// was read.
+void EndLine(std::string& out) { out.append(out.back() == '\r' ? "\n" : "\r\n"); }
+
+}  // namespace
+
 std::string ProfileUpdate(std::string_view text, std::string_view section, std::string_view key,
                           std::string_view value) {
   std::vector<ProfileLine> lines = SplitProfile(text);
@@ -123,13 +132,13 @@ std::string ProfileUpdate(std::string_view text, std::string_view section, std::
   if (last >= 0) {
     const ProfileLine& line = lines[static_cast<std::size_t>(last)];
     out.append(text.substr(0, line.next));
-    if (!line.hasLineEnd) out.append("\r\n");
+    if (!line.hasLineEnd) EndLine(out);
     out.append(key).append("=").append(value).append("\r\n");
     out.append(text.substr(line.next));
     return out;
   }
   out.append(text);
-  if (!text.empty() && text.back() != '\n') out.append("\r\n");
+  if (!text.empty() && text.back() != '\n') EndLine(out);
   out.append("[").append(section).append("]\r\n");
   out.append(key).append("=").append(value).append("\r\n");
   return out;
@@ -176,15 +185,19 @@ namespace {
 
 // The file's text; a missing file holds nothing. `readable` tells whether
 // an existing file could be read.
-std::string ReadProfileText(const std::string& file, bool* readable = nullptr) {
+std::string ReadProfile(const std::string& file, bool& readable) {
   std::string text;
-  bool ok = platform::ReadWholeFile(file, text) || !platform::PathExists(file);
-  if (!ok) text.clear();
-  if (readable) *readable = ok;
+  readable = platform::ReadWholeFile(file, text) || !platform::PathExists(file);
+  if (!readable) text.clear();
   return text;
 }
 
 }  // namespace
+
+std::string ReadProfileText(const std::string& file) {
+  bool readable;
+  return ReadProfile(file, readable);
+}
 
 std::string GetProfileString(const std::string& file, std::string_view section,
                              std::string_view key, std::string_view def) {
@@ -207,7 +220,7 @@ void WriteProfileString(const std::string& file, std::string_view section, std::
   // A file that exists but cannot be read must not be replaced by one that
   // holds only this key.
   bool readable = false;
-  std::string current = ReadProfileText(file, &readable);
+  std::string current = ReadProfile(file, readable);
   if (!readable) throw platform::IoError(file + platform::ConsoleText(" に書き込めません"));
   std::string updated = ProfileUpdate(current, section, key, value);
   try {

@@ -29,6 +29,10 @@ std::string ProfileUpdate(std::string_view text, std::string_view section, std::
 /// the text is not such a number or does not fit in 32 bits.
 bool ParseProfileInt(std::string_view text, std::int32_t& value);
 
+/// The text of a settings file; empty when it is missing or cannot be read
+/// (a later write then refuses to replace it).
+std::string ReadProfileText(const std::string& file);
+
 /// The four profile operations on a file, each reading the file afresh.
 /// A missing or unreadable file reads as empty; a write replaces the file
 /// atomically and throws platform::IoError("<file> に書き込めません") when it

@@ -45,12 +45,18 @@ void TIniter::InitialSelf() {
   FSection = platform::ChangeFileExt(platform::ExtractFileName(exePath_), "");
 }
 
-void TIniter::iniRead() {
-  TIniFileMine ini(FFileName);
-  SetSelfTab(ini.ReadInteger(FSection, kTabKey, kTabInitial));
+void TOption::LoadProfile(std::string_view text, std::string_view section) {
+  std::string value;
+  std::int32_t tab = kTabInitial;
+  if (!ProfileLookup(text, section, kTabKey, value) || !ParseProfileInt(value, tab)) tab = kTabInitial;
+  SetSelfTab(tab);
   for (const StringSetting& s : kStringSettings)
-    this->*s.field = ini.ReadString(FSection, s.key, s.initial);
+    this->*s.field = ProfileLookup(text, section, s.key, value) ? value : std::string(s.initial);
 }
+
+// The file is read once; every key then comes from its text, as reading key
+// by key would give.
+void TIniter::iniRead() { LoadProfile(ReadProfileText(FFileName), FSection); }
 
 void TIniter::iniWrite() {
   TIniFileMine ini(FFileName);

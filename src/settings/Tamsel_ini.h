@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class TOption {
  public:
@@ -31,6 +32,10 @@ class TOption {
   const std::string& GetcSuper() const { return FcSuper; }
 
   void SetSelfTab(std::int32_t value) { FTab = value; }
+
+  /// Sets every setting from the text of a settings file, from its section
+  /// `section`; a missing or unusable value gives the setting's default.
+  void LoadProfile(std::string_view text, std::string_view section);
 
   /// One string setting: its key, where it lives and its default.
   struct StringSetting {

@@ -79,6 +79,9 @@ TEST(ProfileUpdate, AppendsANewKeyAtTheEndOfItsSection) {
   // A section that ends the file without a final line end.
   EXPECT_EQ(ProfileUpdate("[Tamsel]\r\nTab=2", "Tamsel", "cAll", "All"),
             "[Tamsel]\r\nTab=2\r\ncAll=All\r\n");
+  // A last line that ends in a lone CR keeps its text.
+  EXPECT_EQ(ProfileUpdate("[Tamsel]\r\ncSelf=e\r", "Tamsel", "Tab", "7"),
+            "[Tamsel]\r\ncSelf=e\r\nTab=7\r\n");
   // A section that holds nothing yet.
   EXPECT_EQ(ProfileUpdate("[Tamsel]\n[B]\n", "Tamsel", "k", "v"), "[Tamsel]\nk=v\r\n[B]\n");
 }
