@@ -1,5 +1,6 @@
 #include "model/Tamsel_Fielder.h"
 
+#include <cstdint>
 #include <utility>
 
 #include "model/Tamsel_Emit.h"
@@ -19,16 +20,17 @@ bool IsHexDigit(char c) {
   return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// Reads the text of a boolean initial value as a signed integer: leading
-// spaces, an optional sign, then decimal digits, or hexadecimal digits after
-// "$", "x" or "0x" (the x in either case), and nothing after them. Only
-// whether the number is zero matters, so the number of digits is not limited.
-// Returns false when the text is not such an integer.
+// Reads the text of a boolean initial value as a signed 32-bit integer, as
+// Pascal's own conversion does: leading spaces, an optional sign, then decimal
+// digits, or hexadecimal digits after "$", "x" or "0x" (the x in either case;
+// up to 8 of them, naming the 32 bits), and nothing after them. Returns false
+// when the text is not such an integer or lies outside the range.
 bool ReadBooleanInteger(std::string_view text, bool& nonZero) {
   std::size_t i = 0;
   const std::size_t size = text.size();
   while (i < size && text[i] == ' ') ++i;
-  if (i < size && (text[i] == '+' || text[i] == '-')) ++i;
+  bool negative = false;
+  if (i < size && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   bool hex = false;
   if (i < size && (text[i] == '$' || text[i] == 'x' || text[i] == 'X')) {
     hex = true;
@@ -38,12 +40,17 @@ bool ReadBooleanInteger(std::string_view text, bool& nonZero) {
     i += 2;
   }
   if (i == size) return false;
-  nonZero = false;
+  const std::uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 2147483648ull : 2147483647ull);
+  std::uint64_t value = 0;
   for (; i < size; ++i) {
     const char c = text[i];
     if (!(hex ? IsHexDigit(c) : IsDecimalDigit(c))) return false;
-    if (c != '0') nonZero = true;
+    const unsigned digit = IsDecimalDigit(c) ? static_cast<unsigned>(c - '0')
+                                             : static_cast<unsigned>((c | 0x20) - 'a' + 10);
+    value = value * (hex ? 16u : 10u) + digit;
+    if (value > limit) return false;
   }
+  nonZero = value != 0;
   return true;
 }
 

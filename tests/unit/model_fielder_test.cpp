@@ -43,7 +43,7 @@ TEST(InitValueText, RowsOfTheTableInOrder) {
 
 TEST(InitValueText, BooleanReadsSignedDecimalAndHexadecimalIntegers) {
   for (const char* truthy : {"1", "2", "-1", "+7", "  1", "$1F", "$a", "x10", "X1", "0x1", "0X0f",
-                             "-$1", "-0x1", "007", "123456789012345678901234567890"})
+                             "-$1", "-0x1", "007", "2147483647", "-2147483648", "$FFFFFFFF", "0x0000000080000000"})
     EXPECT_EQ(Boolean(truthy), "True") << truthy;
   for (const char* falsy : {"0", "-0", "+0", "   0", "$0", "x0", "0x0", "0x00", "-$0", "000"})
     EXPECT_EQ(Boolean(falsy), "False") << falsy;
@@ -51,7 +51,8 @@ TEST(InitValueText, BooleanReadsSignedDecimalAndHexadecimalIntegers) {
 
 TEST(InitValueText, BooleanThatIsNotAnIntegerRaisesAConversionError) {
   for (const char* bad : {"", " ", "abc", "True", "1 ", "1.0", "+", "-", "$", "x", "0x", "$g",
-                          "0x1g", "1a", "- 1", "+-1", "\t1", "$-1"}) {
+                          "0x1g", "1a", "- 1", "+-1", "\t1", "$-1", "2147483648", "-2147483649",
+                          "$100000000", "99999999999999999999"}) {
     try {
       Boolean(bad);
       ADD_FAILURE() << "accepted [" << bad << "]";
