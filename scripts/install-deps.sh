@@ -3,7 +3,7 @@
 # are missing: directly as root (as CI runs it), through sudo otherwise.
 set -euo pipefail
 
-packages=(cmake g++ ninja-build libgtest-dev locales fp-compiler fp-units-fcl)
+packages=(cmake g++ ninja-build libgtest-dev locales fp-compiler fp-units-fcl clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
