@@ -89,7 +89,7 @@ class Screen {
 };
 
 void UsageLine(Screen& s, const std::string& exePath) {
-  s.Raw(platform::ChangeFileExt(platform::ExtractFileName(exePath), ""));
+  s.Raw(platform::ConsolePath(platform::ChangeFileExt(platform::ExtractFileName(exePath), "")));
   s.Line(" 作成元ファイル名|[/?[?]]");
 }
 
@@ -128,7 +128,7 @@ std::string HelpScreen(int code, const std::string& exePath) {
   const std::string exeName = platform::ExtractFileName(exePath);
   const std::string original = std::string("Tamsel") + std::string(platform::ExecutableSuffix());
   if (LowerAscii(exeName) != LowerAscii(original))
-    s.Text(" ( \"").Raw(exeName).Line("\" is not original name )");
+    s.Text(" ( \"").Raw(platform::ConsolePath(exeName)).Line("\" is not original name )");
   s.Line("Copyright (C) the Tamsel developers. Free to use and to share.");
   return s.Take();
 }

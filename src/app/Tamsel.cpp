@@ -47,7 +47,7 @@ void WriteConstants(TWritePas& out, const std::string& constants) {
 // a huge one exhausts memory); such a settings file is refused.
 void CheckSettings(const TIniter& settings) {
   if (settings.GetTab() > kMaxTab)
-    throw std::runtime_error(settings.GetFileName() +
+    throw std::runtime_error(platform::ConsolePath(settings.GetFileName()) +
                              platform::ConsoleText(": キー Tab の値 " +
                                                    std::to_string(settings.GetTab()) +
                                                    " は 64 を超えています"));
@@ -116,7 +116,7 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
     std::string constants;
     const bool hasConstants = platform::IsRegularFile(constantsPath);
     if (hasConstants && !platform::ReadWholeFile(constantsPath, constants))
-      throw platform::IoError(constantsPath + platform::ConsoleText(" を読み込めません: ") +
+      throw platform::IoError(platform::ConsolePath(constantsPath) + platform::ConsoleText(" を読み込めません: ") +
                               platform::LastErrorText());
     WriteUnit(out, list, platform::ChangeFileExt(platform::ExtractFileName(definition), ""),
               settings.GetUseUnit(), hasConstants ? &constants : nullptr);

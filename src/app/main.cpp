@@ -7,6 +7,6 @@
 
 int main(int argc, char** argv) {
   platform::InitConsole();
-  std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const std::vector<std::string> args = platform::Arguments(argc, argv);
   return RunMain(args, platform::ExecutablePath(argc > 0 ? argv[0] : nullptr));
 }

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -73,6 +74,14 @@ class ReplacementFile {
   std::string temp_;
   std::intptr_t handle_ = -1;
 };
+
+/// A file name or path as the console shows it: unchanged on POSIX, where
+/// names are bytes; converted from the program's UTF-8 on Windows.
+std::string ConsolePath(std::string_view path);
+
+/// The program's arguments, without the program name: as given on POSIX, as
+/// UTF-8 on Windows (so names in any language survive).
+std::vector<std::string> Arguments(int argc, char** argv);
 
 /// Converts text held as UTF-8 in the program into the encoding the console
 /// reader expects (the locale's character set, or the console code page on

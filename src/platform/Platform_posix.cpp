@@ -234,6 +234,12 @@ std::string ConsoleText(std::string_view utf8) {
   return std::string(utf8);
 }
 
+std::string ConsolePath(std::string_view path) { return std::string(path); }
+
+std::vector<std::string> Arguments(int argc, char** argv) {
+  return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
 void InitConsole() { std::setlocale(LC_CTYPE, ""); }
 
 }  // namespace platform

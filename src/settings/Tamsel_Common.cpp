@@ -221,14 +221,14 @@ void WriteProfileString(const std::string& file, std::string_view section, std::
   // holds only this key.
   bool readable = false;
   std::string current = ReadProfile(file, readable);
-  if (!readable) throw platform::IoError(file + platform::ConsoleText(" に書き込めません"));
+  if (!readable) throw platform::IoError(platform::ConsolePath(file) + platform::ConsoleText(" に書き込めません"));
   std::string updated = ProfileUpdate(current, section, key, value);
   try {
     platform::ReplacementFile out(file);
     out.Write(updated);
     out.Commit();
   } catch (const platform::IoError&) {
-    throw platform::IoError(file + platform::ConsoleText(" に書き込めません"));
+    throw platform::IoError(platform::ConsolePath(file) + platform::ConsoleText(" に書き込めません"));
   }
 }
 
