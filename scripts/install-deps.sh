@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Installs the packages needed to build and test Tamsel on Debian, when they
-# are missing: directly as root (as CI runs it), through sudo otherwise.
+# Installs the Debian packages Tamsel needs, when they are missing: directly
+# as root (as CI runs it), through sudo otherwise.
+#   scripts/install-deps.sh        what building and testing need
+#   scripts/install-deps.sh --ci   also the fuzzer's clang and the Windows
+#                                  cross build with Wine
 set -euo pipefail
 
-packages=(cmake g++ ninja-build libgtest-dev locales fp-compiler fp-units-fcl clang libclang-rt-14-dev)
+packages=(cmake g++ ninja-build libgtest-dev locales fp-compiler fp-units-fcl)
+if [ "${1:-}" = "--ci" ]; then
+  packages+=(clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -118,7 +118,8 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
     if (hasConstants && !platform::ReadWholeFile(constantsPath, constants))
       throw platform::IoError(platform::ConsolePath(constantsPath) + platform::ConsoleText(" を読み込めません: ") +
                               platform::LastErrorText());
-    WriteUnit(out, list, platform::ChangeFileExt(platform::ExtractFileName(definition), ""),
+    WriteUnit(out, list,
+              platform::FileNameText(platform::ChangeFileExt(platform::ExtractFileName(definition), "")),
               settings.GetUseUnit(), hasConstants ? &constants : nullptr);
     out.Flush();
     settings.iniWrite();

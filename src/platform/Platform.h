@@ -79,6 +79,11 @@ class ReplacementFile {
 /// names are bytes; converted from the program's UTF-8 on Windows.
 std::string ConsolePath(std::string_view path);
 
+/// A file name as it is written into a generated file, next to the bytes of
+/// the definition file: unchanged on POSIX; on Windows in the system's ANSI
+/// code page (Shift-JIS on a Japanese system) when it can hold the name.
+std::string FileNameText(std::string_view name);
+
 /// The program's arguments, without the program name: as given on POSIX, as
 /// UTF-8 on Windows (so names in any language survive).
 std::vector<std::string> Arguments(int argc, char** argv);

@@ -236,6 +236,8 @@ std::string ConsoleText(std::string_view utf8) {
 
 std::string ConsolePath(std::string_view path) { return std::string(path); }
 
+std::string FileNameText(std::string_view name) { return std::string(name); }
+
 std::vector<std::string> Arguments(int argc, char** argv) {
   return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
 }
