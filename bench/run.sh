@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Speed and memory of Tamsel on large definition files.
+#
+#   bench/run.sh
+#
+# builds the Release preset, writes definition files of 1,000 to 1,000,000
+# fields into build/bench-work, runs Tamsel on each several times and prints
+# the table. Other forms:
+#
+#   bench/run.sh path/to/Tamsel           # measure that executable, no build
+#   bench/run.sh [Tamsel] --work DIR      # another work folder (not the sources)
+#   bench/run.sh [Tamsel] --sizes 1000,100000 --reps 5 --reps-large 3
+#
+# Needs python3 (standard library only) and /usr/bin/time (GNU time).
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/.." && pwd)"
+
+exe=""
+if [[ $# -gt 0 && "$1" != --* ]]; then
+  exe="$1"
+  shift
+fi
+
+if [[ -z "$exe" ]]; then
+  (cd "$root" && cmake --preset release >/dev/null && cmake --build --preset release -j2 >/dev/null)
+  exe="$root/build/release/Tamsel"
+fi
+
+exec python3 "$here/tamsel_bench.py" --exe "$exe" --work "$root/build/bench-work" "$@"

@@ -1,0 +1,211 @@
+#!/usr/bin/env python3
+"""Runs Tamsel on generated definition files and prints time and memory.
+
+Started by bench/run.sh, which builds Tamsel first. For every size the
+definition file is written, Tamsel is run once under /usr/bin/time -v for its
+peak memory, then timed several times; `cat` copying Tamsel's output into the
+same folder is timed in the same loop, alternating with Tamsel, and is the
+floor the ratio compares against.
+"""
+
+import argparse
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+FIELDS_PER_CLASS = 100
+CHAIN = 10  # classes per inheritance chain; the first of each has no parent
+TYPES = ("string", "integer", "boolean")
+INI_CLASS = "TIniter"
+
+
+def class_name(k, ini_index):
+    return INI_CLASS if k == ini_index else "TC%06d" % k
+
+
+def field_type(g):
+    return TYPES[g % 3]
+
+
+def write_definition(path, fields):
+    """Classes of 100 fields in chains of 10; the INI-controller class a tenth
+    of the way in; in every class with a parent each tenth field redefines the
+    field of the chain's first class (same name, same type)."""
+    classes = max(1, fields // FIELDS_PER_CLASS)
+    ini_index = classes // 10
+    out = []
+    for k in range(classes):
+        name = class_name(k, ini_index)
+        root = k - k % CHAIN
+        if k == root:
+            out.append(name + "\n")
+        else:
+            out.append("%s(%s)\n" % (name, class_name(k - 1, ini_index)))
+        for j in range(FIELDS_PER_CLASS):
+            g = k * FIELDS_PER_CLASS + j
+            if g >= fields:
+                break
+            if k != root and j % 10 == 3:
+                fname = "F%06dx%02d" % (root, j)
+                ftype = field_type(root * FIELDS_PER_CLASS + j)
+            else:
+                fname = "F%06dx%02d" % (k, j)
+                ftype = field_type(g)
+            if ftype == "string":
+                value = "s%d" % g
+            elif ftype == "integer":
+                value = str((g * 7919) % 200001 - 100000)
+            else:
+                value = str((g // 3) % 2)
+            out.append("  %s:%s;%s\n" % (fname, ftype, value))
+    with open(path, "w", encoding="ascii", newline="\n") as f:
+        f.write("".join(out))
+
+
+def run_timed(argv, cwd, stdout_path=None):
+    """Wall time in seconds of one run; the output file (for cat) is opened,
+    truncating it, inside the timed span."""
+    start = time.perf_counter()
+    if stdout_path is None:
+        proc = subprocess.run(argv, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    else:
+        with open(stdout_path, "wb") as out:
+            proc = subprocess.run(argv, cwd=cwd, stdout=out, stderr=subprocess.PIPE)
+    elapsed = time.perf_counter() - start
+    if proc.returncode != 0:
+        sys.exit("%s failed (%d): %s" % (argv[0], proc.returncode, proc.stderr.decode(errors="replace")))
+    return elapsed
+
+
+def peak_rss_kib(argv, cwd):
+    report = os.path.join(cwd, "time-v.txt")
+    proc = subprocess.run(["/usr/bin/time", "-v", "-o", report] + argv, cwd=cwd,
+                          stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    if proc.returncode != 0:
+        sys.exit("%s failed (%d): %s" % (argv[0], proc.returncode, proc.stderr.decode(errors="replace")))
+    with open(report, encoding="utf-8", errors="replace") as f:
+        m = re.search(r"Maximum resident set size \(kbytes\): (\d+)", f.read())
+    os.remove(report)
+    if not m:
+        sys.exit("no peak memory in the report of /usr/bin/time -v")
+    return int(m.group(1))
+
+
+def human_bytes(n):
+    for unit, size in (("GB", 1e9), ("MB", 1e6), ("kB", 1e3)):
+        if n >= size:
+            return "%.1f %s" % (n / size, unit)
+    return "%d B" % n
+
+
+def measure(exe, work, fields, reps):
+    definition = os.path.join(work, "defs%d.txt" % fields)
+    unit = os.path.join(work, "defs%d.pas" % fields)
+    copy = os.path.join(work, "cat%d.pas" % fields)
+    write_definition(definition, fields)
+    argv = [exe, os.path.basename(definition)]
+
+    # The first run also warms the caches.
+    rss = peak_rss_kib(argv, work)
+    out_size = os.path.getsize(unit)
+
+    tamsel, cat = [], []
+    for i in range(reps):
+        pair = [("tamsel", lambda: run_timed(argv, work)),
+                ("cat", lambda: run_timed(["cat", unit], work, copy))]
+        if i % 2:
+            pair.reverse()
+        for label, run in pair:
+            (tamsel if label == "tamsel" else cat).append(run())
+        if os.path.getsize(unit) != out_size or os.path.getsize(copy) != out_size:
+            sys.exit("output size changed between runs at %d fields" % fields)
+
+    in_size = os.path.getsize(definition)
+    for path in (definition, unit, copy):
+        os.remove(path)
+    return {
+        "fields": fields,
+        "in": in_size,
+        "out": out_size,
+        "time": statistics.median(tamsel),
+        "cat": statistics.median(cat),
+        "rss_kib": rss,
+        "reps": reps,
+    }
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--exe", required=True, help="the Tamsel executable")
+    parser.add_argument("--work", required=True, help="work folder (created; not the sources)")
+    parser.add_argument("--sizes", default="1000,10000,100000,1000000")
+    parser.add_argument("--reps", type=int, default=5, help="timed runs per size")
+    parser.add_argument("--reps-large", type=int, default=5,
+                        help="timed runs from 1,000,000 fields on")
+    args = parser.parse_args()
+
+    work = os.path.abspath(args.work)
+    os.makedirs(work, exist_ok=True)
+    # A private copy, so that the settings file it creates beside itself is
+    # its own and starts from the defaults.
+    exe = os.path.join(work, "Tamsel")
+    shutil.copy2(args.exe, exe)
+    settings = os.path.join(work, "Tamsel.ini")
+    if os.path.exists(settings):
+        os.remove(settings)
+
+    sizes = [int(s) for s in args.sizes.split(",") if s]
+    rows = []
+    for fields in sizes:
+        reps = args.reps_large if fields >= 1000000 else args.reps
+        print("measuring %d fields (%d runs)..." % (fields, reps), file=sys.stderr, flush=True)
+        rows.append(measure(exe, work, fields, reps))
+
+    head = ("fields", "input", "output", "median", "MB/s out", "peak RSS", "RSS limit",
+            "cat median", "ratio", "runs")
+    lines = []
+    for r in rows:
+        limit_kib = 3 * r["in"] / 1024 + 16 * 1024
+        lines.append((
+            "{:,}".format(r["fields"]),
+            human_bytes(r["in"]),
+            human_bytes(r["out"]),
+            "%.3f s" % r["time"],
+            "%.0f" % (r["out"] / r["time"] / 1e6),
+            "%.1f MiB" % (r["rss_kib"] / 1024),
+            "%.1f MiB" % (limit_kib / 1024),
+            "%.3f s" % r["cat"],
+            "%.2f" % (r["time"] / r["cat"]),
+            str(r["reps"]),
+        ))
+    widths = [max(len(h), *(len(l[i]) for l in lines)) for i, h in enumerate(head)]
+    print("  ".join(h.rjust(w) for h, w in zip(head, widths)))
+    for l in lines:
+        print("  ".join(c.rjust(w) for c, w in zip(l, widths)))
+    print()
+    print("ratio: Tamsel's median time / cat's median time writing the same bytes to the same folder")
+    print("RSS limit: 3 x input + 16 MiB")
+
+    by_fields = {r["fields"]: r for r in rows}
+    verdicts = []
+    if 100000 in by_fields:
+        ratio = by_fields[100000]["time"] / by_fields[100000]["cat"]
+        verdicts.append(("ratio at 100,000 fields %.2f (target <= 2)" % ratio, ratio <= 2))
+    if 100000 in by_fields and 1000000 in by_fields:
+        growth = by_fields[1000000]["time"] / by_fields[100000]["time"]
+        verdicts.append(("time growth 100,000 -> 1,000,000 fields %.1fx (target <= 11)" % growth,
+                         growth <= 11))
+    over = [r["fields"] for r in rows if r["rss_kib"] > 3 * r["in"] / 1024 + 16 * 1024]
+    verdicts.append(("peak RSS under the limit at every size" if not over else
+                     "peak RSS over the limit at %s fields" % ", ".join(map(str, over)), not over))
+    for text, ok in verdicts:
+        print("%s: %s" % ("ok  " if ok else "FAIL", text))
+    return 0 if all(ok for _, ok in verdicts) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
