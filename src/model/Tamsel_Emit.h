@@ -9,17 +9,15 @@
 namespace emit {
 
 /// Writes the indent `level` times, then the pieces, without a line end.
-template <typename... Rest>
-void WritePieces(TWritePas& out, int level, std::string_view first, const Rest&... rest) {
-  out.Write(level, first);
-  (out.Write(0, std::string_view(rest)), ...);
+template <typename... Pieces>
+void WritePieces(TWritePas& out, int level, const Pieces&... pieces) {
+  out.Put(level, false, pieces...);
 }
 
 /// Writes the indent `level` times, then the pieces, then the line end.
-template <typename... Rest>
-void WriteLine(TWritePas& out, int level, std::string_view first, const Rest&... rest) {
-  WritePieces(out, level, first, rest...);
-  out.WriteLn(0, std::string_view());
+template <typename... Pieces>
+void WriteLine(TWritePas& out, int level, const Pieces&... pieces) {
+  out.Put(level, true, pieces...);
 }
 
 }  // namespace emit

@@ -3,46 +3,46 @@
 #include "platform/Platform.h"
 
 namespace {
-constexpr std::size_t kFlushSize = 1 << 16;
-}
+// Large enough that the sink sees few, large writes; small enough to stay in
+// the processor's cache while it fills.
+constexpr std::size_t kBufferSize = std::size_t{1} << 17;
+}  // namespace
 
 void TFileSink::Put(std::string_view bytes) { file_.Write(bytes); }
 
-TWritePas::TWritePas(TTextSink& sink, const std::string& indent) : sink_(sink), indent_(indent) {
-  buffer_.reserve(kFlushSize + 4096);
-}
+TWritePas::TWritePas(TTextSink& sink, const std::string& indent)
+    : sink_(sink),
+      indent_(indent),
+      buffer_(new char[kBufferSize]),
+      next_(buffer_.get()),
+      end_(buffer_.get() + kBufferSize) {}
 
 // Whatever is still buffered is dropped: a run that ends without Flush has
 // failed, and its output is thrown away.
 TWritePas::~TWritePas() = default;
 
-void TWritePas::Indent(int level) {
-  for (int i = 0; i < level; ++i) buffer_.append(indent_);
-}
-
-void TWritePas::WriteLn(int level, std::string_view text) {
-  Indent(level);
-  buffer_.append(text);
-  buffer_.append("\r\n");
-  FlushIfFull();
-}
-
-void TWritePas::Write(int level, std::string_view text) {
-  Indent(level);
-  buffer_.append(text);
-  FlushIfFull();
-}
-
-void TWritePas::FlushIfFull() {
-  if (buffer_.size() >= kFlushSize) Flush();
-}
-
 void TWritePas::Flush() {
-  if (buffer_.empty()) return;
-  sink_.Put(buffer_);
-  buffer_.clear();
+  const std::size_t size = static_cast<std::size_t>(next_ - buffer_.get());
+  if (size == 0) return;
+  sink_.Put(std::string_view(buffer_.get(), size));
+  next_ = buffer_.get();
 }
 
-std::string_view ItemName(std::string_view name) {
-  return name.size() <= 1 ? std::string_view() : name.substr(1);
+void TWritePas::Append(std::string_view text) {
+  if (text.size() > static_cast<std::size_t>(end_ - next_)) {
+    Flush();
+    if (text.size() > kBufferSize) {
+      sink_.Put(text);
+      return;
+    }
+  }
+  next_ = Copy(next_, text);
+}
+
+void TWritePas::PutSlowly(int level, bool endLine, const std::string_view* texts,
+                          std::size_t count) {
+  const std::string_view indent = indent_;
+  for (int i = 0; i < level; ++i) Append(indent);
+  for (std::size_t i = 0; i < count; ++i) Append(texts[i]);
+  if (endLine) Append("\r\n");
 }
