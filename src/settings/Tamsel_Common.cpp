@@ -47,7 +47,9 @@ std::vector<ProfileLine> SplitProfile(std::string_view text) {
     bool hasEnd = lf != std::string_view::npos;
     std::size_t contentEnd = hasEnd ? lf : text.size();
     std::string_view content = text.substr(pos, contentEnd - pos);
-    if (!content.empty() && content.back() == '\r') content.remove_suffix(1);
+    // CRs before the line end belong to it (a stray one too, as Windows reads
+    // it), never to the value.
+    while (!content.empty() && content.back() == '\r') content.remove_suffix(1);
     std::string_view body = Trim(content);
     ProfileLine line{pos == first ? 0 : pos, hasEnd ? lf + 1 : text.size(), hasEnd, body.empty(),
                      LineKind::kOther, {}, {}};

@@ -39,6 +39,13 @@ TEST(ProfileLookup, NamesCompareWithoutCaseAndBlanksAroundThemAreIgnored) {
   EXPECT_EQ(Lookup("", "Tamsel", "Tab"), "<missing>");
 }
 
+TEST(ProfileLookup, StrayCarriageReturnsBeforeTheLineEndAreNoPartOfTheValue) {
+  const std::string text = "[Tamsel]\r\nTab=4\r\r\ncSelf=Me\r";
+  EXPECT_EQ(Lookup(text, "Tamsel", "Tab"), "4");
+  EXPECT_EQ(Lookup(text, "Tamsel", "cSelf"), "Me");
+  EXPECT_EQ(Lookup("[S]\r\nk=a\rb\r\n", "S", "k"), "a\rb");  // inside the value it stays
+}
+
 TEST(ProfileLookup, CommentsAndKeysOutsideTheSectionAreNotSeen) {
   const std::string text = "Tab=1\r\n[Tamsel]\r\n;Tab=2\r\n# Tab=3\r\n[Next]\r\nTab=4\r\n";
   EXPECT_EQ(Lookup(text, "Tamsel", "Tab"), "<missing>");
