@@ -1,7 +1,6 @@
 #include "model/Tamsel_Fielder.h"
 
 #include <cstdint>
-#include <utility>
 
 #include "model/Tamsel_Emit.h"
 #include "platform/Platform.h"
@@ -73,14 +72,6 @@ std::string ConvertErrorText(std::string_view className, std::string_view fieldN
 EConvertError::EConvertError(std::string_view className, std::string_view fieldName,
                              std::string_view value)
     : std::runtime_error(ConvertErrorText(className, fieldName, value)) {}
-
-TFielder::TFielder(std::string name, std::string type, std::string initValue, bool redefined,
-                   bool skipIni)
-    : FName(std::move(name)),
-      FType(std::move(type)),
-      FInitValue(std::move(initValue)),
-      FRedefined(redefined),
-      FSkipIni(skipIni) {}
 
 TFielder::ValueParts TFielder::InitValueParts(const TVocabulary& vocabulary,
                                               std::string_view className) const {

@@ -18,14 +18,22 @@ class EConvertError : public std::runtime_error {
   EConvertError(std::string_view className, std::string_view fieldName, std::string_view value);
 };
 
+/// A field refers to its texts and owns none of them; whoever makes one keeps
+/// them alive. The class list makes them from its own copy of the definition
+/// text whenever its fields are walked.
 class TFielder {
  public:
-  TFielder(std::string name, std::string type, std::string initValue, bool redefined,
-           bool skipIni);
+  TFielder(std::string_view name, std::string_view type, std::string_view initValue,
+           bool redefined, bool skipIni)
+      : FName(name),
+        FType(type),
+        FInitValue(initValue),
+        FRedefined(redefined),
+        FSkipIni(skipIni) {}
 
-  const std::string& GetName() const { return FName; }
-  const std::string& GetType() const { return FType; }
-  const std::string& GetInitValue() const { return FInitValue; }
+  std::string_view GetName() const { return FName; }
+  std::string_view GetType() const { return FType; }
+  std::string_view GetInitValue() const { return FInitValue; }
   /// A field of the same name already stood in the class list when this one
   /// was created.
   bool GetRedefined() const { return FRedefined; }
@@ -83,9 +91,9 @@ class TFielder {
   };
   ValueParts InitValueParts(const TVocabulary& vocabulary, std::string_view className) const;
 
-  std::string FName;
-  std::string FType;
-  std::string FInitValue;
+  std::string_view FName;
+  std::string_view FType;
+  std::string_view FInitValue;
   bool FRedefined;
   bool FSkipIni;
 };

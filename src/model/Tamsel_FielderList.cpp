@@ -7,33 +7,29 @@
 
 using emit::WriteLine;
 
-TFielderList::TFielderList(std::string name, std::string parent)
-    : TTyper(std::move(name), std::move(parent)) {}
+TFielderList::TFielderList(std::string name, std::string parent,
+                           const std::vector<TFieldEntry>& store)
+    : TTyper(std::move(name), std::move(parent)), FStore(store), FFirst(store.size()) {}
 
 TFielderList::~TFielderList() = default;
 
-const TFielder& TFielderList::AddField(std::unique_ptr<TFielder> field) {
-  FFields.push_back(std::move(field));
-  return *FFields.back();
-}
-
 bool TFielderList::HasField(std::string_view name) const {
-  for (const auto& field : FFields)
-    if (field->IsNamed(name)) return true;
+  for (const TFielder& field : Fields())
+    if (field.IsNamed(name)) return true;
   return false;
 }
 
 void TFielderList::WriteParamList(TWritePas& out) const {
   bool first = true;
-  for (const auto& field : FFields) {
+  for (const TFielder& field : Fields()) {
     if (!first) out.Write(0, ";");
     first = false;
-    field->WriteParamText(out);
+    field.WriteParamText(out);
   }
 }
 
 void TFielderList::WriteFieldDecls(TWritePas& out, const TVocabulary&) const {
-  for (const auto& field : FFields) field->WriteFieldDecl(out);
+  for (const TFielder& field : Fields()) field.WriteFieldDecl(out);
 }
 
 void TFielderList::WriteMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const {
@@ -44,11 +40,11 @@ void TFielderList::WriteMethodDecls(TWritePas& out, const TVocabulary& vocabular
   emit::WritePieces(out, 3, "procedure Set", vocabulary.cAll, vocabulary.cSelf, "(");
   WriteParamList(out);
   out.WriteLn(0, ");");
-  for (const auto& field : FFields) {
-    field->WriteSetSelfDecl(out, vocabulary);
-    field->WriteSetDecl(out);
-    field->WriteGetSelfDecl(out, vocabulary);
-    field->WriteGetDecl(out);
+  for (const TFielder& field : Fields()) {
+    field.WriteSetSelfDecl(out, vocabulary);
+    field.WriteSetDecl(out);
+    field.WriteGetSelfDecl(out, vocabulary);
+    field.WriteGetDecl(out);
   }
   out.WriteLn(0, "");
   out.WriteLn(3, "constructor Create;");
@@ -63,12 +59,12 @@ void TFielderList::WriteMethodBodies(TWritePas& out, const TVocabulary& vocabula
   out.WriteLn(0, "");
   WriteLine(out, 0, "procedure ", cn, ".", vocabulary.cInitial, vocabulary.cSelf, ";");
   out.WriteLn(0, "begin");
-  for (const auto& field : FFields) field->WriteInitSelfLine(out, vocabulary, cn);
+  for (const TFielder& field : Fields()) field.WriteInitSelfLine(out, vocabulary, cn);
   out.WriteLn(0, "end;");
 
   WriteLine(out, 0, "procedure ", cn, ".", vocabulary.cInitial, vocabulary.cSuper, ";");
   out.WriteLn(0, "begin");
-  for (const auto& field : FFields) field->WriteInitSuperLine(out);
+  for (const TFielder& field : Fields()) field.WriteInitSuperLine(out);
   out.WriteLn(0, "end;");
 
   WriteLine(out, 0, "procedure ", cn, ".", vocabulary.cInitial, ";");
@@ -82,14 +78,14 @@ void TFielderList::WriteMethodBodies(TWritePas& out, const TVocabulary& vocabula
   WriteParamList(out);
   out.WriteLn(0, ");");
   out.WriteLn(0, "begin");
-  for (const auto& field : FFields) field->WriteSetAllCall(out, vocabulary);
+  for (const TFielder& field : Fields()) field.WriteSetAllCall(out, vocabulary);
   out.WriteLn(0, "end;");
 
-  for (const auto& field : FFields) {
-    field->WriteSetSelfBody(out, vocabulary, cn);
-    field->WriteSetBody(out, vocabulary, cn);
-    field->WriteGetSelfBody(out, vocabulary, cn);
-    field->WriteGetBody(out, vocabulary, cn);
+  for (const TFielder& field : Fields()) {
+    field.WriteSetSelfBody(out, vocabulary, cn);
+    field.WriteSetBody(out, vocabulary, cn);
+    field.WriteGetSelfBody(out, vocabulary, cn);
+    field.WriteGetBody(out, vocabulary, cn);
   }
 
   out.WriteLn(0, "");
@@ -108,9 +104,9 @@ void TFielderList::WriteMethodBodies(TWritePas& out, const TVocabulary& vocabula
 }
 
 void TFielderList::WriteIniReadLines(TWritePas& out, const TVocabulary& vocabulary) const {
-  for (const auto& field : FFields) field->WriteIniReadLine(out, vocabulary, FName);
+  for (const TFielder& field : Fields()) field.WriteIniReadLine(out, vocabulary, FName);
 }
 
 void TFielderList::WriteIniWriteLines(TWritePas& out, const TVocabulary& vocabulary) const {
-  for (const auto& field : FFields) field->WriteIniWriteLine(out, vocabulary);
+  for (const TFielder& field : Fields()) field.WriteIniWriteLine(out, vocabulary);
 }

@@ -7,8 +7,8 @@
 
 using emit::WriteLine;
 
-TTyperIni::TTyperIni(std::string name, std::string parent)
-    : TFielderList(std::move(name), std::move(parent)) {}
+TTyperIni::TTyperIni(std::string name, std::string parent, const std::vector<TFieldEntry>& store)
+    : TFielderList(std::move(name), std::move(parent), store) {}
 
 void TTyperIni::WriteIniMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const {
   const std::string_view section = ItemName(vocabulary.cSection);

@@ -3,12 +3,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/Tamsel_FielderList.h"
 
 class TTyperIni : public TFielderList {
  public:
-  TTyperIni(std::string name, std::string parent);
+  TTyperIni(std::string name, std::string parent, const std::vector<TFieldEntry>& store);
 
   void WriteIniMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const override;
   void WriteIniMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const override;

@@ -1,5 +1,11 @@
 #include "model/Tamsel_TyperList.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <stdexcept>
 #include <utility>
 
 #include "model/Tamsel_Emit.h"
@@ -8,7 +14,6 @@
 #include "model/Tamsel_Typer.h"
 #include "model/Tamsel_TyperIni.h"
 #include "platform/Platform.h"
-#include "platform/TextFile.h"
 #include "writer/Tamsel_WritePas.h"
 
 namespace {
@@ -28,17 +33,19 @@ void SplitClassLine(std::string_view line, std::string_view& name, std::string_v
                                    : std::string_view();
 }
 
-struct FieldParts {
-  std::string_view name;
-  std::string_view type;
-  std::string_view value;
+// Where a field line splits, counted from the end of its indent: the name is
+// the line up to `nameSize`, the value starts at `valueStart`.
+struct FieldSplit {
+  std::string_view rest;  // the line after the indent
+  std::size_t nameSize;
+  std::size_t valueStart;
 };
 
 // A field line: exactly the indent string, the field name, ":", the type,
 // ";" and the initial value. Each delimiter is the first of its kind in the
 // line. False for a malformed line: too few or too many leading spaces, or
 // no ":" or no ";".
-bool SplitFieldLine(std::string_view line, std::string_view indent, FieldParts& parts) {
+bool SplitFieldLine(std::string_view line, std::string_view indent, FieldSplit& split) {
   const std::size_t n = indent.size();
   if (line.substr(0, n) != indent) return false;
   // Together with the test above this refuses more than n leading spaces;
@@ -47,11 +54,32 @@ bool SplitFieldLine(std::string_view line, std::string_view indent, FieldParts& 
   const std::size_t colon = line.find(':');
   const std::size_t semicolon = line.find(';');
   if (colon == std::string_view::npos || semicolon == std::string_view::npos) return false;
-  parts.name = line.substr(n, colon - n);
-  parts.type = semicolon > colon ? line.substr(colon + 1, semicolon - colon - 1)
-                                 : std::string_view();
-  parts.value = line.substr(semicolon + 1);
+  // Both lie after the indent, which is all spaces.
+  split.rest = line.substr(n);
+  split.nameSize = colon - n;
+  split.valueStart = semicolon + 1 - n;
   return true;
+}
+
+constexpr char kCtrlZ = '\x1a';
+
+// The position of the first `c` at or after `from`, or the text's size.
+std::size_t NextOf(const std::string& text, char c, std::size_t from) {
+  if (from >= text.size()) return text.size();
+  const void* hit = std::memchr(text.data() + from, c, text.size() - from);
+  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : text.size();
+}
+
+// Lines that start with a space: as many fields as the text can hold, for
+// one allocation up front.
+std::size_t CountFieldLines(std::string_view text) {
+  if (text.empty()) return 0;
+  std::size_t count = text.front() == ' ' ? 1 : 0;
+  // Written without branches so that the compiler can vectorise it.
+  const char* const p = text.data();
+  for (std::size_t i = 1; i < text.size(); ++i)
+    count += static_cast<std::size_t>((p[i - 1] == '\n') & (p[i] == ' '));
+  return count;
 }
 
 }  // namespace
@@ -64,24 +92,52 @@ TTyperList::~TTyperList() = default;
 bool TTyperList::Load(const std::string& path) {
   std::string data;
   if (!platform::ReadWholeFile(path, data))
-    throw platform::IoError(platform::ConsolePath(path) + platform::ConsoleText(" を読み込めません: ") +
+    throw platform::IoError(path + platform::ConsoleText(" を読み込めません: ") +
                             platform::LastErrorText());
-  return LoadText(data);
+  return Parse(texts_.emplace_back(std::move(data)));
 }
 
+bool TTyperList::LoadText(std::string_view text) { return Parse(texts_.emplace_back(text)); }
+
+// Lines end at LF. A CR anywhere in a line is dropped, and a Ctrl-Z ends its
+// line (the rest up to the LF is skipped) or, at the start of a line, the
+// text. Dropping the CRs moves the rest of the line left where it stands.
+//
 // A class line is remembered as pending; its class definition is created at
 // its first field line (then it holds fields), or else at the next class line
 // or the end of the text (then it holds none).
-bool TTyperList::LoadText(std::string_view text) {
-  platform::TextReader reader(text);
-  std::string line;
+bool TTyperList::Parse(std::string& text) {
+  const std::size_t expected = fields_.size() + CountFieldLines(text) + 2;
+  fields_.reserve(expected);
+  fieldNames_.Reserve(expected, fields_);
+
+  char* const data = text.data();
+  const std::size_t size = text.size();
+  std::size_t pos = 0;
+  std::size_t nextCr = NextOf(text, '\r', 0);
+  std::size_t nextCtrlZ = NextOf(text, kCtrlZ, 0);
   std::string pendingName;
   std::string pendingParent;
   bool pending = false;
   TFielderList* filling = nullptr;  // the class receiving field lines
   bool result = true;
   do {
-    reader.ReadLine(line);
+    const std::size_t lineEnd = NextOf(text, '\n', pos);
+    const std::size_t next = lineEnd < size ? lineEnd + 1 : size;
+    if (nextCtrlZ < pos) nextCtrlZ = NextOf(text, kCtrlZ, pos);
+    const std::size_t end = nextCtrlZ < lineEnd ? nextCtrlZ : lineEnd;
+    std::size_t length = end - pos;
+    if (nextCr < pos) nextCr = NextOf(text, '\r', pos);
+    if (nextCr < end) {
+      std::size_t to = nextCr - pos;
+      for (std::size_t from = to + 1; from < length; ++from)
+        if (data[pos + from] != '\r') data[pos + to++] = data[pos + from];
+      length = to;
+      nextCr = NextOf(text, '\r', next);
+    }
+    const std::string_view line(data + pos, length);
+    pos = next;
+
     if (line.empty()) continue;  // empty lines carry nothing
     if (line.front() != ' ') {
       if (pending) CreateClassDef(std::move(pendingName), std::move(pendingParent), false);
@@ -94,8 +150,8 @@ bool TTyperList::LoadText(std::string_view text) {
       filling = nullptr;
       continue;
     }
-    FieldParts parts;
-    if (!SplitFieldLine(line, vocabulary_.Indent, parts)) {
+    FieldSplit split;
+    if (!SplitFieldLine(line, vocabulary_.Indent, split)) {
       result = false;
       break;
     }
@@ -107,11 +163,8 @@ bool TTyperList::LoadText(std::string_view text) {
       result = false;
       break;
     }
-    const bool redefined = FieldDefined(parts.name);
-    AppendField(*filling,
-                std::make_unique<TFielder>(std::string(parts.name), std::string(parts.type),
-                                           std::string(parts.value), redefined, FHasIni));
-  } while (!reader.Eof());
+    AppendField(*filling, split.rest, split.nameSize, split.valueStart, false);
+  } while (pos < size && data[pos] != kCtrlZ);
   if (pending) CreateClassDef(std::move(pendingName), std::move(pendingParent), false);
   return result;
 }
@@ -123,15 +176,19 @@ void TTyperList::AddClassDef(std::string name, std::string parent, bool withFiel
 TFielderList* TTyperList::CreateClassDef(std::string name, std::string parent, bool withFields) {
   if (name == vocabulary_.cTIniter) {
     FHasIni = true;
-    auto owned = std::make_unique<TTyperIni>(std::move(name), std::move(parent));
+    auto owned = std::make_unique<TTyperIni>(std::move(name), std::move(parent), fields_);
     TTyperIni& ini = *owned;
     FItems.push_back(std::move(owned));
-    AppendField(ini, std::make_unique<TFielder>(vocabulary_.cFileName, "string", "", false, true));
-    AppendField(ini, std::make_unique<TFielder>(vocabulary_.cSection, "string", "", false, true));
+    // Each automatic field gets a line of its own, "name:string;"; its name is
+    // cut by length, so a name holding ":" or ";" stays whole.
+    for (const std::string* field : {&vocabulary_.cFileName, &vocabulary_.cSection}) {
+      const std::string& line = texts_.emplace_back(*field + ":string;");
+      AppendField(ini, line, field->size(), line.size(), true);
+    }
     return &ini;
   }
   if (withFields) {
-    auto owned = std::make_unique<TFielderList>(std::move(name), std::move(parent));
+    auto owned = std::make_unique<TFielderList>(std::move(name), std::move(parent), fields_);
     TFielderList& list = *owned;
     FItems.push_back(std::move(owned));
     return &list;
@@ -140,14 +197,87 @@ TFielderList* TTyperList::CreateClassDef(std::string name, std::string parent, b
   return nullptr;
 }
 
-void TTyperList::AppendField(TFielderList& owner, std::unique_ptr<TFielder> field) {
-  fieldNames_.insert(owner.AddField(std::move(field)).GetName());
+void TTyperList::AppendField(TFielderList& owner, std::string_view line, std::size_t nameSize,
+                             std::size_t valueStart, bool automatic) {
+  if (line.size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error(platform::ConsoleText("4 GiB を超えるフィールド行は読めません"));
+  const std::string_view name = line.substr(0, nameSize);
+  const bool defined = fieldNames_.Add(name, fields_.size(), fields_);
+  fields_.push_back({line.data(), static_cast<std::uint32_t>(nameSize),
+                     static_cast<std::uint32_t>(valueStart), static_cast<std::uint32_t>(line.size()),
+                     defined && !automatic, automatic || FHasIni});
+  owner.FieldAppended();
 }
 
-// Answers what asking HasField of every class definition would answer, from
-// the index of the names added so far, so that loading stays linear.
 bool TTyperList::FieldDefined(std::string_view name) const {
-  return fieldNames_.find(name) != fieldNames_.end();
+  return fieldNames_.Contains(name, fields_);
+}
+
+namespace {
+
+// At most this share of the slots is used, which keeps probe runs short.
+constexpr std::size_t kLoadNumerator = 3;
+constexpr std::size_t kLoadDenominator = 5;
+
+std::size_t SlotsFor(std::size_t names) {
+  return std::max<std::size_t>(16, names / kLoadNumerator * kLoadDenominator + kLoadDenominator);
+}
+
+}  // namespace
+
+void TTyperList::FieldNameIndex::Reserve(std::size_t count,
+                                         const std::vector<TFieldEntry>& fields) {
+  const std::size_t slots = SlotsFor(count);
+  if (slots > numbers_.size()) Rehash(slots, fields);
+}
+
+// The slot comes from the hash's low half scaled to the table size, the tag
+// from its top byte.
+TTyperList::FieldNameIndex::Probe TTyperList::FieldNameIndex::Find(
+    std::string_view name, const std::vector<TFieldEntry>& fields) const {
+  const std::uint64_t hash = std::hash<std::string_view>()(name);
+  const auto tag = static_cast<std::uint8_t>(1 + (hash >> 56) % 255);
+  const std::size_t slots = numbers_.size();
+  std::size_t slot = static_cast<std::size_t>(((hash & 0xFFFFFFFFu) * slots) >> 32);
+  for (;;) {
+    if (tags_[slot] == 0) return {slot, tag, false};
+    if (tags_[slot] == tag && fields[numbers_[slot] - 1].Name() == name) return {slot, tag, true};
+    if (++slot == slots) slot = 0;
+  }
+}
+
+bool TTyperList::FieldNameIndex::Contains(std::string_view name,
+                                          const std::vector<TFieldEntry>& fields) const {
+  return !numbers_.empty() && Find(name, fields).found;
+}
+
+bool TTyperList::FieldNameIndex::Add(std::string_view name, std::size_t number,
+                                     const std::vector<TFieldEntry>& fields) {
+  if (number >= std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error(platform::ConsoleText("フィールドが多すぎます"));
+  if (SlotsFor(count_ + 1) > numbers_.size()) Rehash(2 * SlotsFor(count_ + 1), fields);
+  const Probe probe = Find(name, fields);
+  if (probe.found) return true;
+  tags_[probe.slot] = probe.tag;
+  numbers_[probe.slot] = static_cast<std::uint32_t>(number + 1);
+  ++count_;
+  return false;
+}
+
+void TTyperList::FieldNameIndex::Rehash(std::size_t slots,
+                                        const std::vector<TFieldEntry>& fields) {
+  if (slots > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error(platform::ConsoleText("フィールドが多すぎます"));
+  std::vector<std::uint32_t> oldNumbers(slots, 0);
+  std::vector<std::uint8_t> oldTags(slots, 0);
+  oldNumbers.swap(numbers_);  // numbers_ and tags_ are now the new, empty table
+  oldTags.swap(tags_);
+  for (std::size_t i = 0; i < oldNumbers.size(); ++i) {
+    if (oldTags[i] == 0) continue;
+    const Probe probe = Find(fields[oldNumbers[i] - 1].Name(), fields);
+    tags_[probe.slot] = probe.tag;
+    numbers_[probe.slot] = oldNumbers[i];
+  }
 }
 
 void TTyperList::WriteTypeSection(TWritePas& out) const {

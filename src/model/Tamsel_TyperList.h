@@ -3,17 +3,17 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
+#include "model/Tamsel_FielderList.h"
 #include "settings/Tamsel_ini.h"
 
 class TTyper;
-class TFielder;
-class TFielderList;
 class TWritePas;
 
 class TTyperList {
@@ -27,9 +27,10 @@ class TTyperList {
   TTyperList& operator=(const TTyperList&) = delete;
 
   /// Reads the definition file at `path`; false at a malformed line.
-  /// Throws platform::IoError when the file cannot be read.
+  /// Throws platform::IoError when the file cannot be read. The list keeps
+  /// the file's text: its fields refer to it.
   bool Load(const std::string& path);
-  /// The same for definition text already in memory.
+  /// The same for definition text already in memory; the list keeps a copy.
   bool LoadText(std::string_view text);
 
   /// Appends a class definition of the kind its name and `withFields` call
@@ -57,17 +58,54 @@ class TTyperList {
  private:
   using IniHook = void (TTyper::*)(TWritePas&, const TVocabulary&) const;
 
+  /// Whether a field of some name has been appended: an open-addressing
+  /// table of field numbers, one byte of each name's hash kept beside them so
+  /// that most probes never touch a field.
+  class FieldNameIndex {
+   public:
+    /// Makes room for `count` names in all without growing.
+    void Reserve(std::size_t count, const std::vector<TFieldEntry>& fields);
+    bool Contains(std::string_view name, const std::vector<TFieldEntry>& fields) const;
+    /// Records `name` as the name of field `number`, the next field to be
+    /// appended, unless a field already has it; returns whether one had.
+    bool Add(std::string_view name, std::size_t number, const std::vector<TFieldEntry>& fields);
+
+   private:
+    struct Probe {
+      std::size_t slot;
+      std::uint8_t tag;
+      bool found;
+    };
+    Probe Find(std::string_view name, const std::vector<TFieldEntry>& fields) const;
+    void Rehash(std::size_t slots, const std::vector<TFieldEntry>& fields);
+
+    std::vector<std::uint32_t> numbers_;  // field number + 1; 0 for a free slot
+    std::vector<std::uint8_t> tags_;      // a byte of the name's hash, never 0
+    std::size_t count_ = 0;
+  };
+
+  /// Reads definition text that the list owns; field lines are split where
+  /// they stand, so the fields point into it.
+  bool Parse(std::string& text);
   /// Creates and appends the class definition; returns it when it holds
   /// fields, else null.
   TFielderList* CreateClassDef(std::string name, std::string parent, bool withFields);
-  /// Appends the field to `owner` and records its name for FieldDefined.
-  void AppendField(TFielderList& owner, std::unique_ptr<TFielder> field);
+  /// Appends a field to `owner`, the newest class, and records its name.
+  /// `line` ("name:type;value" after the indent) stays where it is; the name
+  /// is its first `nameSize` bytes and the value starts at `valueStart`. A
+  /// field read from the definition is redefined when its name is already
+  /// defined; an automatic field never is, and always skips the INI file.
+  void AppendField(TFielderList& owner, std::string_view line, std::size_t nameSize,
+                   std::size_t valueStart, bool automatic);
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
 
   std::vector<std::unique_ptr<TTyper>> FItems;
   bool FHasIni;
   const TVocabulary& vocabulary_;
-  // The names of every field in the list. The views point into the fields'
-  // own names, which never move: each field lives in its own allocation.
-  std::unordered_set<std::string_view> fieldNames_;
+  // The definition texts, and the lines of the automatic fields, that the
+  // fields point into. A deque never moves its elements.
+  std::deque<std::string> texts_;
+  // Every field of every class, class after class.
+  std::vector<TFieldEntry> fields_;
+  FieldNameIndex fieldNames_;
 };

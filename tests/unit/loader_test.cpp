@@ -27,10 +27,11 @@ std::string Dump(const TTyperList& list) {
                                                    : "T ";
     text += item.GetName() + "(" + item.GetParent() + ")";
     if (const auto* holder = dynamic_cast<const TFielderList*>(&item)) {
-      for (const auto& f : holder->Fields()) {
-        text += " [" + f->GetName() + "|" + f->GetType() + "|" + f->GetInitValue() + "|";
-        text += f->GetRedefined() ? "R" : "-";
-        text += f->GetSkipIni() ? "S" : "-";
+      for (const TFielder& f : holder->Fields()) {
+        text.append(" [").append(f.GetName()).append("|").append(f.GetType()).append("|");
+        text.append(f.GetInitValue()).append("|");
+        text += f.GetRedefined() ? "R" : "-";
+        text += f.GetSkipIni() ? "S" : "-";
         text += "]";
       }
     }
