@@ -63,6 +63,9 @@ bool SplitFieldLine(std::string_view line, std::string_view indent, FieldSplit& 
 
 constexpr char kCtrlZ = '\x1a';
 
+// How many appended fields wait before their names enter the index.
+constexpr std::size_t kPendingNames = 16;
+
 // The position of the first `c` at or after `from`, or the text's size.
 std::size_t NextOf(const std::string& text, char c, std::size_t from) {
   if (from >= text.size()) return text.size();
@@ -166,11 +169,13 @@ bool TTyperList::Parse(std::string& text) {
     AppendField(*filling, split.rest, split.nameSize, split.valueStart, false);
   } while (pos < size && data[pos] != kCtrlZ);
   if (pending) CreateClassDef(std::move(pendingName), std::move(pendingParent), false);
+  IndexPendingNames();
   return result;
 }
 
 void TTyperList::AddClassDef(std::string name, std::string parent, bool withFields) {
   CreateClassDef(std::move(name), std::move(parent), withFields);
+  IndexPendingNames();
 }
 
 TFielderList* TTyperList::CreateClassDef(std::string name, std::string parent, bool withFields) {
@@ -201,12 +206,23 @@ void TTyperList::AppendField(TFielderList& owner, std::string_view line, std::si
                              std::size_t valueStart, bool automatic) {
   if (line.size() > std::numeric_limits<std::uint32_t>::max())
     throw std::length_error(platform::ConsoleText("4 GiB を超えるフィールド行は読めません"));
-  const std::string_view name = line.substr(0, nameSize);
-  const bool defined = fieldNames_.Add(name, fields_.size(), fields_);
   fields_.push_back({line.data(), static_cast<std::uint32_t>(nameSize),
                      static_cast<std::uint32_t>(valueStart), static_cast<std::uint32_t>(line.size()),
-                     defined && !automatic, automatic || FHasIni});
+                     false, automatic || FHasIni});
   owner.FieldAppended();
+  const std::uint64_t hash = FieldNameIndex::Hash(line.substr(0, nameSize));
+  fieldNames_.Prefetch(hash);
+  pendingNames_.push_back({fields_.size() - 1, hash, automatic});
+  if (pendingNames_.size() == kPendingNames) IndexPendingNames();
+}
+
+void TTyperList::IndexPendingNames() {
+  for (const PendingName& pending : pendingNames_) {
+    TFieldEntry& field = fields_[pending.number];
+    const bool defined = fieldNames_.Add(field.Name(), pending.hash, pending.number, fields_);
+    field.redefined = defined && !pending.automatic;
+  }
+  pendingNames_.clear();
 }
 
 bool TTyperList::FieldDefined(std::string_view name) const {
@@ -231,32 +247,45 @@ void TTyperList::FieldNameIndex::Reserve(std::size_t count,
   if (slots > numbers_.size()) Rehash(slots, fields);
 }
 
+std::uint64_t TTyperList::FieldNameIndex::Hash(std::string_view name) {
+  return std::hash<std::string_view>()(name);
+}
+
 // The slot comes from the hash's low half scaled to the table size, the tag
 // from its top byte.
+std::size_t TTyperList::FieldNameIndex::FirstSlot(std::uint64_t hash) const {
+  return static_cast<std::size_t>(((hash & 0xFFFFFFFFu) * numbers_.size()) >> 32);
+}
+
+void TTyperList::FieldNameIndex::Prefetch(std::uint64_t hash) const {
+#if defined(__GNUC__) || defined(__clang__)
+  if (!tags_.empty()) __builtin_prefetch(tags_.data() + FirstSlot(hash));
+#else
+  (void)hash;
+#endif
+}
+
 TTyperList::FieldNameIndex::Probe TTyperList::FieldNameIndex::Find(
-    std::string_view name, const std::vector<TFieldEntry>& fields) const {
-  const std::uint64_t hash = std::hash<std::string_view>()(name);
+    std::string_view name, std::uint64_t hash, const std::vector<TFieldEntry>& fields) const {
   const auto tag = static_cast<std::uint8_t>(1 + (hash >> 56) % 255);
   const std::size_t slots = numbers_.size();
-  std::size_t slot = static_cast<std::size_t>(((hash & 0xFFFFFFFFu) * slots) >> 32);
-  for (;;) {
+  for (std::size_t slot = FirstSlot(hash);; slot = slot + 1 == slots ? 0 : slot + 1) {
     if (tags_[slot] == 0) return {slot, tag, false};
     if (tags_[slot] == tag && fields[numbers_[slot] - 1].Name() == name) return {slot, tag, true};
-    if (++slot == slots) slot = 0;
   }
 }
 
 bool TTyperList::FieldNameIndex::Contains(std::string_view name,
                                           const std::vector<TFieldEntry>& fields) const {
-  return !numbers_.empty() && Find(name, fields).found;
+  return !numbers_.empty() && Find(name, Hash(name), fields).found;
 }
 
-bool TTyperList::FieldNameIndex::Add(std::string_view name, std::size_t number,
-                                     const std::vector<TFieldEntry>& fields) {
+bool TTyperList::FieldNameIndex::Add(std::string_view name, std::uint64_t hash,
+                                     std::size_t number, const std::vector<TFieldEntry>& fields) {
   if (number >= std::numeric_limits<std::uint32_t>::max())
     throw std::length_error(platform::ConsoleText("フィールドが多すぎます"));
   if (SlotsFor(count_ + 1) > numbers_.size()) Rehash(2 * SlotsFor(count_ + 1), fields);
-  const Probe probe = Find(name, fields);
+  const Probe probe = Find(name, hash, fields);
   if (probe.found) return true;
   tags_[probe.slot] = probe.tag;
   numbers_[probe.slot] = static_cast<std::uint32_t>(number + 1);
@@ -274,7 +303,8 @@ void TTyperList::FieldNameIndex::Rehash(std::size_t slots,
   oldTags.swap(tags_);
   for (std::size_t i = 0; i < oldNumbers.size(); ++i) {
     if (oldTags[i] == 0) continue;
-    const Probe probe = Find(fields[oldNumbers[i] - 1].Name(), fields);
+    const std::string_view name = fields[oldNumbers[i] - 1].Name();
+    const Probe probe = Find(name, Hash(name), fields);
     tags_[probe.slot] = probe.tag;
     numbers_[probe.slot] = oldNumbers[i];
   }

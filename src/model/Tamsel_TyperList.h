@@ -63,12 +63,17 @@ class TTyperList {
   /// that most probes never touch a field.
   class FieldNameIndex {
    public:
+    static std::uint64_t Hash(std::string_view name);
     /// Makes room for `count` names in all without growing.
     void Reserve(std::size_t count, const std::vector<TFieldEntry>& fields);
+    /// Asks the processor to fetch the slot where a name of this hash is
+    /// looked for first, so that a later Add finds it in the cache.
+    void Prefetch(std::uint64_t hash) const;
     bool Contains(std::string_view name, const std::vector<TFieldEntry>& fields) const;
-    /// Records `name` as the name of field `number`, the next field to be
-    /// appended, unless a field already has it; returns whether one had.
-    bool Add(std::string_view name, std::size_t number, const std::vector<TFieldEntry>& fields);
+    /// Records `name` (of that hash) as the name of field `number` unless an
+    /// earlier field has it; returns whether one had.
+    bool Add(std::string_view name, std::uint64_t hash, std::size_t number,
+             const std::vector<TFieldEntry>& fields);
 
    private:
     struct Probe {
@@ -76,12 +81,21 @@ class TTyperList {
       std::uint8_t tag;
       bool found;
     };
-    Probe Find(std::string_view name, const std::vector<TFieldEntry>& fields) const;
+    std::size_t FirstSlot(std::uint64_t hash) const;
+    Probe Find(std::string_view name, std::uint64_t hash,
+               const std::vector<TFieldEntry>& fields) const;
     void Rehash(std::size_t slots, const std::vector<TFieldEntry>& fields);
 
     std::vector<std::uint32_t> numbers_;  // field number + 1; 0 for a free slot
     std::vector<std::uint8_t> tags_;      // a byte of the name's hash, never 0
     std::size_t count_ = 0;
+  };
+
+  /// A field whose name waits to enter the index.
+  struct PendingName {
+    std::size_t number;
+    std::uint64_t hash;
+    bool automatic;
   };
 
   /// Reads definition text that the list owns; field lines are split where
@@ -97,6 +111,10 @@ class TTyperList {
   /// defined; an automatic field never is, and always skips the INI file.
   void AppendField(TFielderList& owner, std::string_view line, std::size_t nameSize,
                    std::size_t valueStart, bool automatic);
+  /// Enters the waiting names into the index in field order and marks the
+  /// fields whose name was already defined. Every public operation that
+  /// appends fields ends with it.
+  void IndexPendingNames();
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
 
   std::vector<std::unique_ptr<TTyper>> FItems;
@@ -108,4 +126,8 @@ class TTyperList {
   // Every field of every class, class after class.
   std::vector<TFieldEntry> fields_;
   FieldNameIndex fieldNames_;
+  // The names of the last few fields appended. They enter the index a few at
+  // a time: the slots they need were asked for when they were appended, so a
+  // million names do not each wait for memory.
+  std::vector<PendingName> pendingNames_;
 };
