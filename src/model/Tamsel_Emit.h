@@ -20,4 +20,8 @@ void WriteLine(TWritePas& out, int level, const Pieces&... pieces) {
   out.Put(level, true, pieces...);
 }
 
+/// A piece that ends the line and starts the next one at `level`: one
+/// WriteLine call can write a whole method body.
+inline TWritePas::LineBreak NewLine(int level) { return {level}; }
+
 }  // namespace emit

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "writer/Tamsel_WritePas.h"
 
+using emit::NewLine;
 using emit::WriteLine;
 
 namespace {
@@ -141,37 +142,28 @@ void TFielder::WriteSetSelfBody(TWritePas& out, const TVocabulary& vocabulary,
                                 std::string_view className) const {
   const std::string_view item = ItemName(FName);
   WriteLine(out, 0, "procedure ", className, ".Set", vocabulary.cSelf, item, "(", item, ":", FType,
-            ");");
-  out.WriteLn(0, "begin");
-  WriteLine(out, 1, FName, " := ", item, ";");
-  out.WriteLn(0, "end;");
+            ");", NewLine(0), "begin", NewLine(1), FName, " := ", item, ";", NewLine(0), "end;");
 }
 
 void TFielder::WriteSetBody(TWritePas& out, const TVocabulary& vocabulary,
                             std::string_view className) const {
   const std::string_view item = ItemName(FName);
-  WriteLine(out, 0, "procedure ", className, ".Set", item, "(", item, ":", FType, ");");
-  out.WriteLn(0, "begin");
-  WriteLine(out, 1, "Set", vocabulary.cSelf, item, "(", item, ");");
-  out.WriteLn(0, "end;");
+  WriteLine(out, 0, "procedure ", className, ".Set", item, "(", item, ":", FType, ");", NewLine(0),
+            "begin", NewLine(1), "Set", vocabulary.cSelf, item, "(", item, ");", NewLine(0),
+            "end;");
 }
 
 void TFielder::WriteGetSelfBody(TWritePas& out, const TVocabulary& vocabulary,
                                 std::string_view className) const {
   WriteLine(out, 0, "function ", className, ".Get", vocabulary.cSelf, ItemName(FName), ":", FType,
-            ";");
-  out.WriteLn(0, "begin");
-  WriteLine(out, 1, "Result := ", FName, ";");
-  out.WriteLn(0, "end;");
+            ";", NewLine(0), "begin", NewLine(1), "Result := ", FName, ";", NewLine(0), "end;");
 }
 
 void TFielder::WriteGetBody(TWritePas& out, const TVocabulary& vocabulary,
                             std::string_view className) const {
   const std::string_view item = ItemName(FName);
-  WriteLine(out, 0, "function ", className, ".Get", item, ":", FType, ";");
-  out.WriteLn(0, "begin");
-  WriteLine(out, 1, "Result := Get", vocabulary.cSelf, item, ";");
-  out.WriteLn(0, "end;");
+  WriteLine(out, 0, "function ", className, ".Get", item, ":", FType, ";", NewLine(0), "begin",
+            NewLine(1), "Result := Get", vocabulary.cSelf, item, ";", NewLine(0), "end;");
 }
 
 void TFielder::WriteIniReadLine(TWritePas& out, const TVocabulary& vocabulary,

@@ -39,11 +39,3 @@ void TWritePas::Append(std::string_view text) {
   }
   next_ = Copy(next_, text);
 }
-
-void TWritePas::PutSlowly(int level, bool endLine, const std::string_view* texts,
-                          std::size_t count) {
-  const std::string_view indent = indent_;
-  for (int i = 0; i < level; ++i) Append(indent);
-  for (std::size_t i = 0; i < count; ++i) Append(texts[i]);
-  if (endLine) Append("\r\n");
-}

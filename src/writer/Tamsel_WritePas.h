@@ -59,19 +59,79 @@ class TWritePas {
   void WriteLn(std::string_view text) { WriteLn(0, text); }
   void Write(std::string_view text) { Write(0, text); }
 
-  /// The indent `level` times, then the texts one after the other, then CR LF
-  /// when `endLine` is set. One call per generated line keeps the cost per
-  /// piece down to a copy.
-  template <typename... Texts>
-  void Put(int level, bool endLine, const Texts&... texts);
+  /// A piece of Put that ends the line and starts the next one at `level`,
+  /// so that one call can write several lines.
+  struct LineBreak {
+    int level;
+  };
+
+  /// The indent `level` times, then the pieces one after the other, then CR
+  /// LF when `endLine` is set. A piece is a text (a character array piece is
+  /// taken to be a string literal, all its characters but the last), or a
+  /// LineBreak. Put checks
+  /// the room left once for all its pieces, so that each piece costs little
+  /// more than its copy; emitters write a whole line, or a few, per call.
+  template <typename... Pieces>
+  void Put(int level, bool endLine, const Pieces&... pieces);
 
   /// Hands every buffered byte to the sink; throws on a write failure.
   void Flush();
 
  private:
+  static std::size_t IndentSize(int level, std::string_view indent) {
+    return level > 0 ? static_cast<std::size_t>(level) * indent.size() : 0;
+  }
+  // A character array piece is a string literal: its length is known when
+  // compiling, and so is the size of its copy.
+  template <typename Text>
+  static std::size_t SizeOf(const Text& text, std::string_view) {
+    return std::string_view(text).size();
+  }
+  template <std::size_t N>
+  static std::size_t SizeOf(const char (&)[N], std::string_view) {
+    return N - 1;
+  }
+  static std::size_t SizeOf(LineBreak piece, std::string_view indent) {
+    return 2 + IndentSize(piece.level, indent);
+  }
   static char* Copy(char* to, std::string_view text);
-  /// Put for a line that does not fit in what is left of the buffer.
-  void PutSlowly(int level, bool endLine, const std::string_view* texts, std::size_t count);
+  static char* CopyIndent(char* to, int level, std::string_view indent) {
+    for (int i = 0; i < level; ++i) to = Copy(to, indent);
+    return to;
+  }
+  template <typename Text>
+  static char* CopyPiece(char* to, const Text& text, std::string_view) {
+    return Copy(to, std::string_view(text));
+  }
+  template <std::size_t N>
+  static char* CopyPiece(char* to, const char (&text)[N], std::string_view) {
+    std::memcpy(to, text, N - 1);
+    return to + (N - 1);
+  }
+  static char* CopyPiece(char* to, LineBreak piece, std::string_view indent) {
+    to[0] = '\r';
+    to[1] = '\n';
+    return CopyIndent(to + 2, piece.level, indent);
+  }
+
+  /// Put for lines larger than the whole buffer: piece by piece.
+  template <typename... Pieces>
+  void PutPiecewise(int level, bool endLine, const Pieces&... pieces);
+  void AppendIndent(int level, std::string_view indent) {
+    for (int i = 0; i < level; ++i) Append(indent);
+  }
+  template <typename Text>
+  void AppendPiece(const Text& text, std::string_view) {
+    Append(std::string_view(text));
+  }
+  template <std::size_t N>
+  void AppendPiece(const char (&text)[N], std::string_view) {
+    Append(std::string_view(text, N - 1));
+  }
+  void AppendPiece(LineBreak piece, std::string_view indent) {
+    Append("\r\n");
+    AppendIndent(piece.level, indent);
+  }
   /// Appends through the buffer; a text larger than the buffer goes to the
   /// sink directly.
   void Append(std::string_view text);
@@ -122,24 +182,32 @@ inline char* TWritePas::Copy(char* to, std::string_view text) {
   return to + n;
 }
 
-template <typename... Texts>
-void TWritePas::Put(int level, bool endLine, const Texts&... texts) {
+template <typename... Pieces>
+void TWritePas::Put(int level, bool endLine, const Pieces&... pieces) {
   const std::string_view indent = indent_;
-  const std::size_t indents = level > 0 ? static_cast<std::size_t>(level) : 0;
   const std::size_t size =
-      indents * indent.size() + (std::string_view(texts).size() + ... + 0) + (endLine ? 2 : 0);
+      IndentSize(level, indent) + (SizeOf(pieces, indent) + ... + 0) + (endLine ? 2 : 0);
   if (size > static_cast<std::size_t>(end_ - next_)) {
-    const std::string_view views[] = {std::string_view(), std::string_view(texts)...};
-    PutSlowly(level, endLine, views + 1, sizeof...(texts));
-    return;
+    Flush();
+    if (size > static_cast<std::size_t>(end_ - next_)) {
+      PutPiecewise(level, endLine, pieces...);
+      return;
+    }
   }
-  char* to = next_;
-  for (std::size_t i = 0; i < indents; ++i) to = Copy(to, indent);
-  ((to = Copy(to, std::string_view(texts))), ...);
+  char* to = CopyIndent(next_, level, indent);
+  ((to = CopyPiece(to, pieces, indent)), ...);
   if (endLine) {
     to[0] = '\r';
     to[1] = '\n';
     to += 2;
   }
   next_ = to;
+}
+
+template <typename... Pieces>
+void TWritePas::PutPiecewise(int level, bool endLine, const Pieces&... pieces) {
+  const std::string_view indent = indent_;
+  AppendIndent(level, indent);
+  (AppendPiece(pieces, indent), ...);
+  if (endLine) Append("\r\n");
 }
