@@ -47,8 +47,9 @@ TEST(WritePas, HandsTheSinkLargeBlocksNotSingleLines) {
   EXPECT_GT(sink.calls, 0);
 }
 
-// Lines of every small length, lines that straddle the end of the buffer and
-// pieces far larger than it all arrive whole and in order.
+// Lines of every small length, line breaks within one call, lines that
+// straddle the end of the buffer and pieces far larger than it all arrive
+// whole and in order.
 TEST(WritePas, PiecesOfAnyLengthArriveInOrderAcrossFlushes) {
   TStringSink sink;
   std::string indent = "  ";
@@ -59,17 +60,23 @@ TEST(WritePas, PiecesOfAnyLengthArriveInOrderAcrossFlushes) {
     for (std::size_t length = 0; length <= 40; ++length) {
       text.assign(length, static_cast<char>('a' + (round + length) % 26));
       const int level = static_cast<int>(length % 4);
-      w.Put(level, length % 3 != 0, text, ":", std::string_view(text).substr(length / 2));
-      for (int i = 0; i < level; ++i) expected += indent;
-      expected += text + ":" + text.substr(length / 2);
-      if (length % 3 != 0) expected += "\r\n";
+      const int next = static_cast<int>((round + length) % 3);
+      w.Put(level, length % 3 != 0, text, TWritePas::LineBreak{next}, ":",
+            std::string_view(text).substr(length / 2));
+      for (int i = 0; i < level; ++i) expected.append(indent);
+      expected.append(text).append("\r\n");
+      for (int i = 0; i < next; ++i) expected.append(indent);
+      expected.append(":").append(text, length / 2);
+      if (length % 3 != 0) expected.append("\r\n");
     }
   }
   const std::string huge(3u << 20, 'h');
   w.Write(2, huge);
   w.WriteLn(0, "x");
-  w.Put(1, true, "y", huge, huge, "z");
-  expected += indent + indent + huge + "x\r\n" + indent + "y" + huge + huge + "z\r\n";
+  w.Put(1, true, "y", huge, TWritePas::LineBreak{2}, huge, "z");
+  expected.append(indent).append(indent).append(huge).append("x\r\n");
+  expected.append(indent).append("y").append(huge).append("\r\n");
+  expected.append(indent).append(indent).append(huge).append("z\r\n");
   w.Flush();
   ASSERT_EQ(sink.Text().size(), expected.size());
   EXPECT_TRUE(sink.Text() == expected);
