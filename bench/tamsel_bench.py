@@ -6,9 +6,23 @@ definition file is written, Tamsel is run once under /usr/bin/time -v for its
 peak memory, then timed several times; `cat` copying Tamsel's output into the
 same folder is timed in the same loop, alternating with Tamsel, and is the
 floor the ratio compares against.
+
+What a run costs depends on the file it replaces. Tamsel writes its unit to a
+new file and renames it over the old one, which on ext4 starts writing the new
+unit to disk and must wait for any write still under way to the old one; cat
+truncates its old copy, which costs little while that copy was never written
+out. Back-to-back runs therefore measure the disk as much as either program.
+By default every timed run starts from the same state: the file system is
+synced first (untimed), so the previous unit and the previous copy are both
+on disk, as a unit generated some time ago would be. --previous chooses
+another state:
+  on-disk   sync before every timed run (default)
+  cached    no sync: each run replaces the output of the run just before it
+  none      delete the previous unit and copy, then sync, before every run
 """
 
 import argparse
+import filecmp
 import os
 import re
 import shutil
@@ -102,30 +116,46 @@ def human_bytes(n):
     return "%d B" % n
 
 
-def measure(exe, work, fields, reps):
+def settle(previous, paths):
+    """Puts the previous outputs into the state --previous asks for."""
+    if previous == "none":
+        for path in paths:
+            if os.path.exists(path):
+                os.remove(path)
+    if previous in ("on-disk", "none"):
+        os.sync()
+
+
+def measure(exe, work, fields, reps, previous, verbose):
     definition = os.path.join(work, "defs%d.txt" % fields)
     unit = os.path.join(work, "defs%d.pas" % fields)
+    reference = os.path.join(work, "reference%d.pas" % fields)
     copy = os.path.join(work, "cat%d.pas" % fields)
     write_definition(definition, fields)
     argv = [exe, os.path.basename(definition)]
 
-    # The first run also warms the caches.
+    # The first run also warms the caches; its unit is what cat copies.
     rss = peak_rss_kib(argv, work)
-    out_size = os.path.getsize(unit)
+    shutil.copyfile(unit, reference)
+    out_size = os.path.getsize(reference)
 
     tamsel, cat = [], []
     for i in range(reps):
         pair = [("tamsel", lambda: run_timed(argv, work)),
-                ("cat", lambda: run_timed(["cat", unit], work, copy))]
+                ("cat", lambda: run_timed(["cat", reference], work, copy))]
         if i % 2:
             pair.reverse()
         for label, run in pair:
+            settle(previous, [unit] if label == "tamsel" else [copy])
             (tamsel if label == "tamsel" else cat).append(run())
-        if os.path.getsize(unit) != out_size or os.path.getsize(copy) != out_size:
-            sys.exit("output size changed between runs at %d fields" % fields)
+        if verbose:
+            print("  run %d: Tamsel %.3f s, cat %.3f s" % (i + 1, tamsel[-1], cat[-1]),
+                  file=sys.stderr, flush=True)
+    if not filecmp.cmp(unit, reference, shallow=False):
+        sys.exit("Tamsel wrote a different unit in a later run at %d fields" % fields)
 
     in_size = os.path.getsize(definition)
-    for path in (definition, unit, copy):
+    for path in (definition, unit, reference, copy):
         os.remove(path)
     return {
         "fields": fields,
@@ -146,6 +176,9 @@ def main():
     parser.add_argument("--reps", type=int, default=5, help="timed runs per size")
     parser.add_argument("--reps-large", type=int, default=5,
                         help="timed runs from 1,000,000 fields on")
+    parser.add_argument("--previous", choices=("on-disk", "cached", "none"), default="on-disk",
+                        help="the state of the previous outputs before each timed run")
+    parser.add_argument("--verbose", action="store_true", help="print every run's times")
     args = parser.parse_args()
 
     work = os.path.abspath(args.work)
@@ -163,7 +196,7 @@ def main():
     for fields in sizes:
         reps = args.reps_large if fields >= 1000000 else args.reps
         print("measuring %d fields (%d runs)..." % (fields, reps), file=sys.stderr, flush=True)
-        rows.append(measure(exe, work, fields, reps))
+        rows.append(measure(exe, work, fields, reps, args.previous, args.verbose))
 
     head = ("fields", "input", "output", "median", "MB/s out", "peak RSS", "RSS limit",
             "cat median", "ratio", "runs")
@@ -188,6 +221,7 @@ def main():
         print("  ".join(c.rjust(w) for c, w in zip(l, widths)))
     print()
     print("ratio: Tamsel's median time / cat's median time writing the same bytes to the same folder")
+    print("previous outputs before each timed run: %s" % args.previous)
     print("RSS limit: 3 x input + 16 MiB")
 
     by_fields = {r["fields"]: r for r in rows}
