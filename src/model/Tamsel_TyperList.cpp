@@ -95,7 +95,7 @@ TTyperList::~TTyperList() = default;
 bool TTyperList::Load(const std::string& path) {
   std::string data;
   if (!platform::ReadWholeFile(path, data))
-    throw platform::IoError(path + platform::ConsoleText(" を読み込めません: ") +
+    throw platform::IoError(platform::ConsolePath(path) + platform::ConsoleText(" を読み込めません: ") +
                             platform::LastErrorText());
   return Parse(texts_.emplace_back(std::move(data)));
 }
