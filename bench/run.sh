@@ -4,14 +4,18 @@
 #   bench/run.sh
 #
 # builds the Release preset, writes definition files of 1,000 to 1,000,000
-# fields into build/bench-work, runs Tamsel on each several times and prints
-# the table. Other forms:
+# fields into build/bench-work, runs a private copy of Tamsel on each five
+# times, alternating with cat copying the same output, and prints the table
+# and whether the targets hold (exit status 1 when one does not). Other forms:
 #
 #   bench/run.sh path/to/Tamsel           # measure that executable, no build
 #   bench/run.sh [Tamsel] --work DIR      # another work folder (not the sources)
 #   bench/run.sh [Tamsel] --sizes 1000,100000 --reps 5 --reps-large 3
+#   bench/run.sh [Tamsel] --previous cached|none   # see bench/tamsel_bench.py
+#   bench/run.sh [Tamsel] --verbose       # every run's times on stderr
 #
-# Needs python3 (standard library only) and /usr/bin/time (GNU time).
+# Needs python3 (standard library only) and /usr/bin/time (GNU time). Takes
+# about a minute; the 1,000,000-field unit is 700 MB, written twice a run.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
