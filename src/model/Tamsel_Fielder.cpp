@@ -99,26 +99,20 @@ std::string TFielder::InitValueText(const TVocabulary& vocabulary,
 
 void TFielder::WriteFieldDecl(TWritePas& out) const { WriteLine(out, 3, FName, ":", FType, ";"); }
 
-void TFielder::WriteParamText(TWritePas& out) const {
-  emit::WritePieces(out, 0, ItemName(FName), ":", FType);
+void TFielder::WriteParamText(TWritePas& out, bool first) const {
+  if (first)
+    emit::WritePieces(out, 0, ItemName(FName), ":", FType);
+  else
+    emit::WritePieces(out, 0, ";", ItemName(FName), ":", FType);
 }
 
-void TFielder::WriteSetSelfDecl(TWritePas& out, const TVocabulary& vocabulary) const {
+void TFielder::WriteAccessorDecls(TWritePas& out, const TVocabulary& vocabulary) const {
   const std::string_view item = ItemName(FName);
+  const std::string_view directive = DirectiveText();
   WriteLine(out, 3, "procedure Set", vocabulary.cSelf, item, "(", item, ":", FType, ");");
-}
-
-void TFielder::WriteSetDecl(TWritePas& out) const {
-  const std::string_view item = ItemName(FName);
-  WriteLine(out, 3, "procedure Set", item, "(", item, ":", FType, ");", DirectiveText(), ";");
-}
-
-void TFielder::WriteGetSelfDecl(TWritePas& out, const TVocabulary& vocabulary) const {
-  WriteLine(out, 3, "function Get", vocabulary.cSelf, ItemName(FName), ":", FType, ";");
-}
-
-void TFielder::WriteGetDecl(TWritePas& out) const {
-  WriteLine(out, 3, "function Get", ItemName(FName), ":", FType, ";", DirectiveText(), ";");
+  WriteLine(out, 3, "procedure Set", item, "(", item, ":", FType, ");", directive, ";");
+  WriteLine(out, 3, "function Get", vocabulary.cSelf, item, ":", FType, ";");
+  WriteLine(out, 3, "function Get", item, ":", FType, ";", directive, ";");
 }
 
 void TFielder::WriteInitSelfLine(TWritePas& out, const TVocabulary& vocabulary,

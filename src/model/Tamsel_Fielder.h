@@ -54,12 +54,11 @@ class TFielder {
 
   // Declarations in the type section.
   void WriteFieldDecl(TWritePas& out) const;
-  /// Item name + ":" + type, at level 0 and without a line end.
-  void WriteParamText(TWritePas& out) const;
-  void WriteSetSelfDecl(TWritePas& out, const TVocabulary& vocabulary) const;
-  void WriteSetDecl(TWritePas& out) const;
-  void WriteGetSelfDecl(TWritePas& out, const TVocabulary& vocabulary) const;
-  void WriteGetDecl(TWritePas& out) const;
+  /// Item name + ":" + type, after a ";" unless it is the first parameter,
+  /// at level 0 and without a line end.
+  void WriteParamText(TWritePas& out, bool first) const;
+  /// The declarations of SetSelf…, Set…, GetSelf… and Get…, a line each.
+  void WriteAccessorDecls(TWritePas& out, const TVocabulary& vocabulary) const;
 
   // Lines and bodies in the implementation section.
   void WriteInitSelfLine(TWritePas& out, const TVocabulary& vocabulary,

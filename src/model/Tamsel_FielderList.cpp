@@ -22,9 +22,8 @@ bool TFielderList::HasField(std::string_view name) const {
 void TFielderList::WriteParamList(TWritePas& out) const {
   bool first = true;
   for (const TFielder& field : Fields()) {
-    if (!first) out.Write(0, ";");
+    field.WriteParamText(out, first);
     first = false;
-    field.WriteParamText(out);
   }
 }
 
@@ -40,12 +39,7 @@ void TFielderList::WriteMethodDecls(TWritePas& out, const TVocabulary& vocabular
   emit::WritePieces(out, 3, "procedure Set", vocabulary.cAll, vocabulary.cSelf, "(");
   WriteParamList(out);
   out.WriteLn(0, ");");
-  for (const TFielder& field : Fields()) {
-    field.WriteSetSelfDecl(out, vocabulary);
-    field.WriteSetDecl(out);
-    field.WriteGetSelfDecl(out, vocabulary);
-    field.WriteGetDecl(out);
-  }
+  for (const TFielder& field : Fields()) field.WriteAccessorDecls(out, vocabulary);
   out.WriteLn(0, "");
   out.WriteLn(3, "constructor Create;");
   out.WriteLn(3, "destructor Destroy;override;");

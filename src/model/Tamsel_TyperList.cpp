@@ -231,9 +231,10 @@ bool TTyperList::FieldDefined(std::string_view name) const {
 
 namespace {
 
-// At most this share of the slots is used, which keeps probe runs short.
+// At most this share of the slots is used. With a tag per slot, the longer
+// probe runs this allows cost less than the memory more slots would take.
 constexpr std::size_t kLoadNumerator = 3;
-constexpr std::size_t kLoadDenominator = 5;
+constexpr std::size_t kLoadDenominator = 4;
 
 std::size_t SlotsFor(std::size_t names) {
   return std::max<std::size_t>(16, names / kLoadNumerator * kLoadDenominator + kLoadDenominator);
