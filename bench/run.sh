@@ -4,7 +4,7 @@
 #   bench/run.sh
 #
 # builds the Release preset, writes definition files of 1,000 to 1,000,000
-# fields into build/bench-work, runs a private copy of Tamsel on each five
+# fields into build/bench-work, runs a private copy of Tamsel on each seven
 # times, alternating with cat copying the same output, and prints the table
 # and whether the targets hold (exit status 1 when one does not). Other forms:
 #

@@ -173,8 +173,8 @@ def main():
     parser.add_argument("--exe", required=True, help="the Tamsel executable")
     parser.add_argument("--work", required=True, help="work folder (created; not the sources)")
     parser.add_argument("--sizes", default="1000,10000,100000,1000000")
-    parser.add_argument("--reps", type=int, default=5, help="timed runs per size")
-    parser.add_argument("--reps-large", type=int, default=5,
+    parser.add_argument("--reps", type=int, default=7, help="timed runs per size")
+    parser.add_argument("--reps-large", type=int, default=7,
                         help="timed runs from 1,000,000 fields on")
     parser.add_argument("--previous", choices=("on-disk", "cached", "none"), default="on-disk",
                         help="the state of the previous outputs before each timed run")
