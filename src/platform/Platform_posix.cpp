@@ -54,22 +54,29 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
   data.clear();
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
+  // Read straight into the string: at the size the file has, then growing
+  // for a file that grows (or reports no size, as pipes do).
   struct stat st;
-  if (fstat(fd, &st) == 0 && st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
-  char chunk[1 << 16];
+  std::size_t capacity = 1 << 16;
+  if (fstat(fd, &st) == 0 && st.st_size > 0) capacity = static_cast<std::size_t>(st.st_size) + 1;
+  std::size_t size = 0;
+  data.resize(capacity);
   for (;;) {
-    ssize_t n = read(fd, chunk, sizeof chunk);
+    if (size == data.size()) data.resize(data.size() * 2);
+    ssize_t n = read(fd, data.data() + size, data.size() - size);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
       int saved = errno;
       close(fd);
+      data.clear();
       errno = saved;
       return false;
     }
-    data.append(chunk, static_cast<std::size_t>(n));
+    size += static_cast<std::size_t>(n);
   }
   close(fd);
+  data.resize(size);
   return true;
 }
 

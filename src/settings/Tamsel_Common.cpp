@@ -217,21 +217,39 @@ std::int32_t GetProfileInt(const std::string& file, std::string_view section, st
   return def;
 }
 
+namespace {
+
+platform::IoError CannotWrite(const std::string& file) {
+  return platform::IoError(platform::ConsolePath(file) + platform::ConsoleText(" に書き込めません"));
+}
+
+void ReplaceProfile(const std::string& file, std::string_view text) {
+  try {
+    platform::ReplacementFile out(file);
+    out.Write(text);
+    out.Commit();
+  } catch (const platform::IoError&) {
+    throw CannotWrite(file);
+  }
+}
+
+}  // namespace
+
+void WriteProfileText(const std::string& file, std::string_view text) {
+  bool readable = false;
+  ReadProfile(file, readable);
+  if (!readable) throw CannotWrite(file);
+  ReplaceProfile(file, text);
+}
+
 void WriteProfileString(const std::string& file, std::string_view section, std::string_view key,
                         std::string_view value) {
   // A file that exists but cannot be read must not be replaced by one that
   // holds only this key.
   bool readable = false;
-  std::string current = ReadProfile(file, readable);
-  if (!readable) throw platform::IoError(platform::ConsolePath(file) + platform::ConsoleText(" に書き込めません"));
-  std::string updated = ProfileUpdate(current, section, key, value);
-  try {
-    platform::ReplacementFile out(file);
-    out.Write(updated);
-    out.Commit();
-  } catch (const platform::IoError&) {
-    throw platform::IoError(platform::ConsolePath(file) + platform::ConsoleText(" に書き込めません"));
-  }
+  const std::string current = ReadProfile(file, readable);
+  if (!readable) throw CannotWrite(file);
+  ReplaceProfile(file, ProfileUpdate(current, section, key, value));
 }
 
 std::string TIniFileMine::ReadString(std::string_view section, std::string_view key,

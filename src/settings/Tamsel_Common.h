@@ -33,6 +33,11 @@ bool ParseProfileInt(std::string_view text, std::int32_t& value);
 /// (a later write then refuses to replace it).
 std::string ReadProfileText(const std::string& file);
 
+/// Replaces the settings file with `text`, atomically; throws
+/// platform::IoError("<file> に書き込めません") when it cannot, or when the
+/// existing file cannot be read (so it is never replaced unseen).
+void WriteProfileText(const std::string& file, std::string_view text);
+
 /// The four profile operations on a file, each reading the file afresh.
 /// A missing or unreadable file reads as empty; a write replaces the file
 /// atomically and throws platform::IoError("<file> に書き込めません") when it

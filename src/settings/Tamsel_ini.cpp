@@ -58,10 +58,22 @@ void TOption::LoadProfile(std::string_view text, std::string_view section) {
 // by key would give.
 void TIniter::iniRead() { LoadProfile(ReadProfileText(FFileName), FSection); }
 
+// Writes what writing only the changed keys one by one would, from one read
+// of the file and with at most one replacement of it.
 void TIniter::iniWrite() {
-  TIniFileMine ini(FFileName);
-  ini.CheckWriteInteger(FSection, kTabKey, FTab);
-  for (const StringSetting& s : kStringSettings) ini.CheckWriteString(FSection, s.key, this->*s.field);
+  const std::string original = ReadProfileText(FFileName);
+  std::string text = original;
+  std::string stored;
+  std::int32_t storedTab;
+  if (!ProfileLookup(text, FSection, kTabKey, stored) || !ParseProfileInt(stored, storedTab) ||
+      storedTab != FTab)
+    text = ProfileUpdate(text, FSection, kTabKey, std::to_string(FTab));
+  for (const StringSetting& s : kStringSettings) {
+    const std::string& value = this->*s.field;
+    if (!ProfileLookup(text, FSection, s.key, stored) || stored != value)
+      text = ProfileUpdate(text, FSection, s.key, value);
+  }
+  if (text != original) WriteProfileText(FFileName, text);
 }
 
 TVocabulary TVocabulary::FromSettings(const TOption& settings) {

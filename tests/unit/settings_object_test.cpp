@@ -163,6 +163,9 @@ TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverReplaced) {
     EXPECT_EQ(ini.ReadInteger("Tamsel", "Tab", 2), 2);  // unreadable reads as missing
     EXPECT_THROW(ini.WriteInteger("Tamsel", "Tab", 2), platform::IoError);
     EXPECT_THROW(ini.CheckWriteString("Tamsel", "cSelf", "Self"), platform::IoError);
+    TIniter settings(exe_);  // reads the defaults, then must not store them over the file
+    EXPECT_EQ(settings.GetTab(), 2);
+    EXPECT_THROW(settings.iniWrite(), platform::IoError);
     chmod(ini_.c_str(), 0600);
   }
   EXPECT_EQ(Read(), text);
