@@ -5,6 +5,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <new>
 #include <stdexcept>
 #include <utility>
 
@@ -63,9 +64,6 @@ bool SplitFieldLine(std::string_view line, std::string_view indent, FieldSplit& 
 
 constexpr char kCtrlZ = '\x1a';
 
-// How many appended fields wait before their names enter the index.
-constexpr std::size_t kPendingNames = 16;
-
 // The position of the first `c` at or after `from`, or the text's size.
 std::size_t NextOf(const std::string& text, char c, std::size_t from) {
   if (from >= text.size()) return text.size();
@@ -73,8 +71,7 @@ std::size_t NextOf(const std::string& text, char c, std::size_t from) {
   return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : text.size();
 }
 
-// Lines that start with a space: as many fields as the text can hold, for
-// one allocation up front.
+// Lines that start with a space: as many fields as the text can hold.
 std::size_t CountFieldLines(std::string_view text) {
   if (text.empty()) return 0;
   std::size_t count = text.front() == ' ' ? 1 : 0;
@@ -110,10 +107,6 @@ bool TTyperList::LoadText(std::string_view text) { return Parse(texts_.emplace_b
 // its first field line (then it holds fields), or else at the next class line
 // or the end of the text (then it holds none).
 bool TTyperList::Parse(std::string& text) {
-  const std::size_t expected = fields_.size() + CountFieldLines(text) + 2;
-  fields_.reserve(expected);
-  fieldNames_.Reserve(expected, fields_);
-
   char* const data = text.data();
   const std::size_t size = text.size();
   std::size_t pos = 0;
@@ -158,6 +151,7 @@ bool TTyperList::Parse(std::string& text) {
       result = false;
       break;
     }
+    if (fields_.capacity() == fields_.size()) ReserveFields(text);
     if (pending) {
       filling = CreateClassDef(std::move(pendingName), std::move(pendingParent), true);
       pending = false;
@@ -169,13 +163,22 @@ bool TTyperList::Parse(std::string& text) {
     AppendField(*filling, split.rest, split.nameSize, split.valueStart, false);
   } while (pos < size && data[pos] != kCtrlZ);
   if (pending) CreateClassDef(std::move(pendingName), std::move(pendingParent), false);
-  IndexPendingNames();
   return result;
+}
+
+// Called at the first accepted field line, so a text refused at its first
+// line costs nothing. The room is only reserved, not touched: what the lines
+// do not fill is never paid for. Reserving is a hint; without the room the
+// store grows as it goes.
+void TTyperList::ReserveFields(std::string_view text) {
+  try {
+    fields_.reserve(fields_.size() + CountFieldLines(text) + 2);
+  } catch (const std::bad_alloc&) {
+  }
 }
 
 void TTyperList::AddClassDef(std::string name, std::string parent, bool withFields) {
   CreateClassDef(std::move(name), std::move(parent), withFields);
-  IndexPendingNames();
 }
 
 TFielderList* TTyperList::CreateClassDef(std::string name, std::string parent, bool withFields) {
@@ -210,19 +213,10 @@ void TTyperList::AppendField(TFielderList& owner, std::string_view line, std::si
                      static_cast<std::uint32_t>(valueStart), static_cast<std::uint32_t>(line.size()),
                      false, automatic || FHasIni});
   owner.FieldAppended();
-  const std::uint64_t hash = FieldNameIndex::Hash(line.substr(0, nameSize));
-  fieldNames_.Prefetch(hash);
-  pendingNames_.push_back({fields_.size() - 1, hash, automatic});
-  if (pendingNames_.size() == kPendingNames) IndexPendingNames();
-}
-
-void TTyperList::IndexPendingNames() {
-  for (const PendingName& pending : pendingNames_) {
-    TFieldEntry& field = fields_[pending.number];
-    const bool defined = fieldNames_.Add(field.Name(), pending.hash, pending.number, fields_);
-    field.redefined = defined && !pending.automatic;
-  }
-  pendingNames_.clear();
+  TFieldEntry& field = fields_.back();
+  const bool defined = fieldNames_.Add(field.Name(), FieldNameIndex::Hash(field.Name()),
+                                       fields_.size() - 1, fields_);
+  field.redefined = defined && !automatic;
 }
 
 bool TTyperList::FieldDefined(std::string_view name) const {
@@ -242,12 +236,6 @@ std::size_t SlotsFor(std::size_t names) {
 
 }  // namespace
 
-void TTyperList::FieldNameIndex::Reserve(std::size_t count,
-                                         const std::vector<TFieldEntry>& fields) {
-  const std::size_t slots = SlotsFor(count);
-  if (slots > numbers_.size()) Rehash(slots, fields);
-}
-
 std::uint64_t TTyperList::FieldNameIndex::Hash(std::string_view name) {
   return std::hash<std::string_view>()(name);
 }
@@ -256,14 +244,6 @@ std::uint64_t TTyperList::FieldNameIndex::Hash(std::string_view name) {
 // from its top byte.
 std::size_t TTyperList::FieldNameIndex::FirstSlot(std::uint64_t hash) const {
   return static_cast<std::size_t>(((hash & 0xFFFFFFFFu) * numbers_.size()) >> 32);
-}
-
-void TTyperList::FieldNameIndex::Prefetch(std::uint64_t hash) const {
-#if defined(__GNUC__) || defined(__clang__)
-  if (!tags_.empty()) __builtin_prefetch(tags_.data() + FirstSlot(hash));
-#else
-  (void)hash;
-#endif
 }
 
 TTyperList::FieldNameIndex::Probe TTyperList::FieldNameIndex::Find(
@@ -300,7 +280,7 @@ void TTyperList::FieldNameIndex::Rehash(std::size_t slots,
     throw std::length_error(platform::ConsoleText("フィールドが多すぎます"));
   std::vector<std::uint32_t> oldNumbers(slots, 0);
   std::vector<std::uint8_t> oldTags(slots, 0);
-  oldNumbers.swap(numbers_);  // numbers_ and tags_ are now the new, empty table
+  oldNumbers.swap(numbers_);  // after the swap: the old table, and the new empty one in numbers_/tags_
   oldTags.swap(tags_);
   for (std::size_t i = 0; i < oldNumbers.size(); ++i) {
     if (oldTags[i] == 0) continue;

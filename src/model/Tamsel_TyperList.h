@@ -64,11 +64,6 @@ class TTyperList {
   class FieldNameIndex {
    public:
     static std::uint64_t Hash(std::string_view name);
-    /// Makes room for `count` names in all without growing.
-    void Reserve(std::size_t count, const std::vector<TFieldEntry>& fields);
-    /// Asks the processor to fetch the slot where a name of this hash is
-    /// looked for first, so that a later Add finds it in the cache.
-    void Prefetch(std::uint64_t hash) const;
     bool Contains(std::string_view name, const std::vector<TFieldEntry>& fields) const;
     /// Records `name` (of that hash) as the name of field `number` unless an
     /// earlier field has it; returns whether one had.
@@ -91,19 +86,14 @@ class TTyperList {
     std::size_t count_ = 0;
   };
 
-  /// A field whose name waits to enter the index.
-  struct PendingName {
-    std::size_t number;
-    std::uint64_t hash;
-    bool automatic;
-  };
-
   /// Reads definition text that the list owns; field lines are split where
   /// they stand, so the fields point into it.
   bool Parse(std::string& text);
   /// Creates and appends the class definition; returns it when it holds
   /// fields, else null.
   TFielderList* CreateClassDef(std::string name, std::string parent, bool withFields);
+  /// Makes room in the field store for every field line the text may hold.
+  void ReserveFields(std::string_view text);
   /// Appends a field to `owner`, the newest class, and records its name.
   /// `line` ("name:type;value" after the indent) stays where it is; the name
   /// is its first `nameSize` bytes and the value starts at `valueStart`. A
@@ -111,10 +101,6 @@ class TTyperList {
   /// defined; an automatic field never is, and always skips the INI file.
   void AppendField(TFielderList& owner, std::string_view line, std::size_t nameSize,
                    std::size_t valueStart, bool automatic);
-  /// Enters the waiting names into the index in field order and marks the
-  /// fields whose name was already defined. Every public operation that
-  /// appends fields ends with it.
-  void IndexPendingNames();
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
 
   std::vector<std::unique_ptr<TTyper>> FItems;
@@ -126,8 +112,4 @@ class TTyperList {
   // Every field of every class, class after class.
   std::vector<TFieldEntry> fields_;
   FieldNameIndex fieldNames_;
-  // The names of the last few fields appended. They enter the index a few at
-  // a time: the slots they need were asked for when they were appended, so a
-  // million names do not each wait for memory.
-  std::vector<PendingName> pendingNames_;
 };

@@ -47,6 +47,8 @@ class TWritePas {
   /// `indent` is read at every write, so the writer always uses the current
   /// run-wide indent string.
   TWritePas(TTextSink& sink, const std::string& indent);
+  /// The writer keeps a reference, so a temporary indent string is refused.
+  TWritePas(TTextSink& sink, const std::string&& indent) = delete;
   ~TWritePas();
   TWritePas(const TWritePas&) = delete;
   TWritePas& operator=(const TWritePas&) = delete;
