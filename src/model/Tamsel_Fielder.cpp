@@ -1,6 +1,7 @@
 #include "model/Tamsel_Fielder.h"
 
 #include <cstdint>
+#include <limits>
 
 #include "model/Tamsel_Emit.h"
 #include "platform/Platform.h"
@@ -74,17 +75,32 @@ EConvertError::EConvertError(std::string_view className, std::string_view fieldN
                              std::string_view value)
     : std::runtime_error(ConvertErrorText(className, fieldName, value)) {}
 
+TFielder::TFielder(std::string_view line, std::size_t nameSize, std::size_t valueStart,
+                   bool redefined, bool skipIni)
+    : FLine(line.data()),
+      FNameSize(static_cast<std::uint32_t>(nameSize)),
+      FValueStart(static_cast<std::uint32_t>(valueStart)),
+      FSize(static_cast<std::uint32_t>(line.size())),
+      FRedefined(redefined),
+      FSkipIni(skipIni) {
+  if (line.size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error(platform::ConsoleText("4 GiB を超えるフィールド行は読めません"));
+}
+
 TFielder::ValueParts TFielder::InitValueParts(const TVocabulary& vocabulary,
                                               std::string_view className) const {
-  if (FType == "integer") return {{}, FInitValue, {}};
-  if (FType == "boolean") {
+  const std::string_view type = GetType();
+  const std::string_view value = GetInitValue();
+  if (type == "integer") return {{}, value, {}};
+  if (type == "boolean") {
     bool nonZero = false;
-    if (!ReadBooleanInteger(FInitValue, nonZero)) throw EConvertError(className, FName, FInitValue);
+    if (!ReadBooleanInteger(value, nonZero)) throw EConvertError(className, GetName(), value);
     return {{}, nonZero ? "True" : "False", {}};
   }
-  if (!FInitValue.empty()) return {"'", FInitValue, "'"};
-  if (FName == vocabulary.cFileName) return {{}, kFileNameDefault, {}};
-  if (FName == vocabulary.cSection) return {{}, kSectionDefault, {}};
+  if (!value.empty()) return {"'", value, "'"};
+  const std::string_view name = GetName();
+  if (name == vocabulary.cFileName) return {{}, kFileNameDefault, {}};
+  if (name == vocabulary.cSection) return {{}, kSectionDefault, {}};
   return {"'", {}, "'"};
 }
 
@@ -97,22 +113,25 @@ std::string TFielder::InitValueText(const TVocabulary& vocabulary,
   return text;
 }
 
-void TFielder::WriteFieldDecl(TWritePas& out) const { WriteLine(out, 3, FName, ":", FType, ";"); }
+void TFielder::WriteFieldDecl(TWritePas& out) const {
+  WriteLine(out, 3, GetName(), ":", GetType(), ";");
+}
 
 void TFielder::WriteParamText(TWritePas& out, bool first) const {
   if (first)
-    emit::WritePieces(out, 0, ItemName(FName), ":", FType);
+    emit::WritePieces(out, 0, ItemName(GetName()), ":", GetType());
   else
-    emit::WritePieces(out, 0, ";", ItemName(FName), ":", FType);
+    emit::WritePieces(out, 0, ";", ItemName(GetName()), ":", GetType());
 }
 
 void TFielder::WriteAccessorDecls(TWritePas& out, const TVocabulary& vocabulary) const {
-  const std::string_view item = ItemName(FName);
+  const std::string_view item = ItemName(GetName());
+  const std::string_view type = GetType();
   const std::string_view directive = DirectiveText();
-  WriteLine(out, 3, "procedure Set", vocabulary.cSelf, item, "(", item, ":", FType, ");");
-  WriteLine(out, 3, "procedure Set", item, "(", item, ":", FType, ");", directive, ";");
-  WriteLine(out, 3, "function Get", vocabulary.cSelf, item, ":", FType, ";");
-  WriteLine(out, 3, "function Get", item, ":", FType, ";", directive, ";");
+  WriteLine(out, 3, "procedure Set", vocabulary.cSelf, item, "(", item, ":", type, ");");
+  WriteLine(out, 3, "procedure Set", item, "(", item, ":", type, ");", directive, ";");
+  WriteLine(out, 3, "function Get", vocabulary.cSelf, item, ":", type, ";");
+  WriteLine(out, 3, "function Get", item, ":", type, ";", directive, ";");
 }
 
 void TFielder::WriteInitSelfLine(TWritePas& out, const TVocabulary& vocabulary,
@@ -120,57 +139,62 @@ void TFielder::WriteInitSelfLine(TWritePas& out, const TVocabulary& vocabulary,
   // The value is rendered before anything of the line is written, so a
   // conversion failure leaves no half line behind.
   const ValueParts value = InitValueParts(vocabulary, className);
-  WriteLine(out, 1, FName, " := ", value.open, value.text, value.close, ";");
+  WriteLine(out, 1, GetName(), " := ", value.open, value.text, value.close, ";");
 }
 
 void TFielder::WriteInitSuperLine(TWritePas& out) const {
-  if (FRedefined) WriteLine(out, 1, FName, " := Inherited Get", ItemName(FName), ";");
+  if (FRedefined) WriteLine(out, 1, GetName(), " := Inherited Get", ItemName(GetName()), ";");
 }
 
 void TFielder::WriteSetAllCall(TWritePas& out, const TVocabulary& vocabulary) const {
-  const std::string_view item = ItemName(FName);
+  const std::string_view item = ItemName(GetName());
   WriteLine(out, 1, "Set", vocabulary.cSelf, item, "(", item, ");");
 }
 
 void TFielder::WriteSetSelfBody(TWritePas& out, const TVocabulary& vocabulary,
                                 std::string_view className) const {
-  const std::string_view item = ItemName(FName);
-  WriteLine(out, 0, "procedure ", className, ".Set", vocabulary.cSelf, item, "(", item, ":", FType,
-            ");", NewLine(0), "begin", NewLine(1), FName, " := ", item, ";", NewLine(0), "end;");
+  const std::string_view name = GetName();
+  const std::string_view item = ItemName(name);
+  WriteLine(out, 0, "procedure ", className, ".Set", vocabulary.cSelf, item, "(", item, ":",
+            GetType(), ");", NewLine(0), "begin", NewLine(1), name, " := ", item, ";", NewLine(0),
+            "end;");
 }
 
 void TFielder::WriteSetBody(TWritePas& out, const TVocabulary& vocabulary,
                             std::string_view className) const {
-  const std::string_view item = ItemName(FName);
-  WriteLine(out, 0, "procedure ", className, ".Set", item, "(", item, ":", FType, ");", NewLine(0),
-            "begin", NewLine(1), "Set", vocabulary.cSelf, item, "(", item, ");", NewLine(0),
-            "end;");
+  const std::string_view item = ItemName(GetName());
+  WriteLine(out, 0, "procedure ", className, ".Set", item, "(", item, ":", GetType(), ");",
+            NewLine(0), "begin", NewLine(1), "Set", vocabulary.cSelf, item, "(", item, ");",
+            NewLine(0), "end;");
 }
 
 void TFielder::WriteGetSelfBody(TWritePas& out, const TVocabulary& vocabulary,
                                 std::string_view className) const {
-  WriteLine(out, 0, "function ", className, ".Get", vocabulary.cSelf, ItemName(FName), ":", FType,
-            ";", NewLine(0), "begin", NewLine(1), "Result := ", FName, ";", NewLine(0), "end;");
+  const std::string_view name = GetName();
+  WriteLine(out, 0, "function ", className, ".Get", vocabulary.cSelf, ItemName(name), ":",
+            GetType(), ";", NewLine(0), "begin", NewLine(1), "Result := ", name, ";", NewLine(0),
+            "end;");
 }
 
 void TFielder::WriteGetBody(TWritePas& out, const TVocabulary& vocabulary,
                             std::string_view className) const {
-  const std::string_view item = ItemName(FName);
-  WriteLine(out, 0, "function ", className, ".Get", item, ":", FType, ";", NewLine(0), "begin",
+  const std::string_view item = ItemName(GetName());
+  WriteLine(out, 0, "function ", className, ".Get", item, ":", GetType(), ";", NewLine(0), "begin",
             NewLine(1), "Result := Get", vocabulary.cSelf, item, ";", NewLine(0), "end;");
 }
 
 void TFielder::WriteIniReadLine(TWritePas& out, const TVocabulary& vocabulary,
                                 std::string_view className) const {
   if (FSkipIni) return;
-  const std::string_view item = ItemName(FName);
+  const std::string_view item = ItemName(GetName());
   const ValueParts value = InitValueParts(vocabulary, className);
-  WriteLine(out, 1, "Inherited Set", vocabulary.cSelf, item, "(IniFile.Read", FType, "(",
+  WriteLine(out, 1, "Inherited Set", vocabulary.cSelf, item, "(IniFile.Read", GetType(), "(",
             vocabulary.cSection, ",'", item, "',", value.open, value.text, value.close, "));");
 }
 
 void TFielder::WriteIniWriteLine(TWritePas& out, const TVocabulary& vocabulary) const {
   if (FSkipIni) return;
-  WriteLine(out, 1, "IniFile.", vocabulary.cCheck, "Write", FType, "(", vocabulary.cSection, ",'",
-            ItemName(FName), "',", FName, ");");
+  const std::string_view name = GetName();
+  WriteLine(out, 1, "IniFile.", vocabulary.cCheck, "Write", GetType(), "(", vocabulary.cSection,
+            ",'", ItemName(name), "',", name, ");");
 }

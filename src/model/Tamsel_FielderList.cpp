@@ -1,5 +1,6 @@
 #include "model/Tamsel_FielderList.h"
 
+#include <stdexcept>
 #include <utility>
 
 #include "model/Tamsel_Emit.h"
@@ -7,11 +8,19 @@
 
 using emit::WriteLine;
 
-TFielderList::TFielderList(std::string name, std::string parent,
-                           const std::vector<TFieldEntry>& store)
+TFielderList::TFielderList(std::string name, std::string parent, std::vector<TFielder>& store)
     : TTyper(std::move(name), std::move(parent)), FStore(store), FFirst(store.size()) {}
 
 TFielderList::~TFielderList() = default;
+
+void TFielderList::AddField(const TFielder& field) {
+  // Another class's field after this class's own: this class is not the
+  // newest, and its fields would no longer be one run.
+  if (FStore.size() != FFirst + FCount)
+    throw std::logic_error("a field can only be added to the newest class");
+  FStore.push_back(field);
+  ++FCount;
+}
 
 bool TFielderList::HasField(std::string_view name) const {
   for (const TFielder& field : Fields())

@@ -207,16 +207,12 @@ TFielderList* TTyperList::CreateClassDef(std::string name, std::string parent, b
 
 void TTyperList::AppendField(TFielderList& owner, std::string_view line, std::size_t nameSize,
                              std::size_t valueStart, bool automatic) {
-  if (line.size() > std::numeric_limits<std::uint32_t>::max())
-    throw std::length_error(platform::ConsoleText("4 GiB を超えるフィールド行は読めません"));
-  fields_.push_back({line.data(), static_cast<std::uint32_t>(nameSize),
-                     static_cast<std::uint32_t>(valueStart), static_cast<std::uint32_t>(line.size()),
-                     false, automatic || FHasIni});
-  owner.FieldAppended();
-  TFieldEntry& field = fields_.back();
-  const bool defined = fieldNames_.Add(field.Name(), FieldNameIndex::Hash(field.Name()),
-                                       fields_.size() - 1, fields_);
-  field.redefined = defined && !automatic;
+  // The name is looked up before the field is made, which needs to know
+  // whether it is redefined, and recorded once the field stands in the store.
+  const FieldNameIndex::Probe name = fieldNames_.Prepare(line.substr(0, nameSize), fields_);
+  owner.AddField(
+      TFielder(line, nameSize, valueStart, name.found && !automatic, automatic || FHasIni));
+  if (!name.found) fieldNames_.Record(name, fields_.size() - 1);
 }
 
 bool TTyperList::FieldDefined(std::string_view name) const {
@@ -247,35 +243,37 @@ std::size_t TTyperList::FieldNameIndex::FirstSlot(std::uint64_t hash) const {
 }
 
 TTyperList::FieldNameIndex::Probe TTyperList::FieldNameIndex::Find(
-    std::string_view name, std::uint64_t hash, const std::vector<TFieldEntry>& fields) const {
+    std::string_view name, std::uint64_t hash, const std::vector<TFielder>& fields) const {
   const auto tag = static_cast<std::uint8_t>(1 + (hash >> 56) % 255);
   const std::size_t slots = numbers_.size();
   for (std::size_t slot = FirstSlot(hash);; slot = slot + 1 == slots ? 0 : slot + 1) {
     if (tags_[slot] == 0) return {slot, tag, false};
-    if (tags_[slot] == tag && fields[numbers_[slot] - 1].Name() == name) return {slot, tag, true};
+    if (tags_[slot] == tag && fields[numbers_[slot] - 1].GetName() == name)
+      return {slot, tag, true};
   }
 }
 
 bool TTyperList::FieldNameIndex::Contains(std::string_view name,
-                                          const std::vector<TFieldEntry>& fields) const {
+                                          const std::vector<TFielder>& fields) const {
   return !numbers_.empty() && Find(name, Hash(name), fields).found;
 }
 
-bool TTyperList::FieldNameIndex::Add(std::string_view name, std::uint64_t hash,
-                                     std::size_t number, const std::vector<TFieldEntry>& fields) {
-  if (number >= std::numeric_limits<std::uint32_t>::max())
+TTyperList::FieldNameIndex::Probe TTyperList::FieldNameIndex::Prepare(
+    std::string_view name, const std::vector<TFielder>& fields) {
+  if (fields.size() >= std::numeric_limits<std::uint32_t>::max())
     throw std::length_error(platform::ConsoleText("フィールドが多すぎます"));
   if (SlotsFor(count_ + 1) > numbers_.size()) Rehash(2 * SlotsFor(count_ + 1), fields);
-  const Probe probe = Find(name, hash, fields);
-  if (probe.found) return true;
+  return Find(name, Hash(name), fields);
+}
+
+void TTyperList::FieldNameIndex::Record(const Probe& probe, std::size_t number) {
   tags_[probe.slot] = probe.tag;
   numbers_[probe.slot] = static_cast<std::uint32_t>(number + 1);
   ++count_;
-  return false;
 }
 
 void TTyperList::FieldNameIndex::Rehash(std::size_t slots,
-                                        const std::vector<TFieldEntry>& fields) {
+                                        const std::vector<TFielder>& fields) {
   if (slots > std::numeric_limits<std::uint32_t>::max())
     throw std::length_error(platform::ConsoleText("フィールドが多すぎます"));
   std::vector<std::uint32_t> oldNumbers(slots, 0);
@@ -284,7 +282,7 @@ void TTyperList::FieldNameIndex::Rehash(std::size_t slots,
   oldTags.swap(tags_);
   for (std::size_t i = 0; i < oldNumbers.size(); ++i) {
     if (oldTags[i] == 0) continue;
-    const std::string_view name = fields[oldNumbers[i] - 1].Name();
+    const std::string_view name = fields[oldNumbers[i] - 1].GetName();
     const Probe probe = Find(name, Hash(name), fields);
     tags_[probe.slot] = probe.tag;
     numbers_[probe.slot] = oldNumbers[i];

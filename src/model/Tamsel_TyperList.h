@@ -63,23 +63,28 @@ class TTyperList {
   /// that most probes never touch a field.
   class FieldNameIndex {
    public:
-    static std::uint64_t Hash(std::string_view name);
-    bool Contains(std::string_view name, const std::vector<TFieldEntry>& fields) const;
-    /// Records `name` (of that hash) as the name of field `number` unless an
-    /// earlier field has it; returns whether one had.
-    bool Add(std::string_view name, std::uint64_t hash, std::size_t number,
-             const std::vector<TFieldEntry>& fields);
-
-   private:
+    /// Where a name stands in the table, or the free slot where it would go.
     struct Probe {
       std::size_t slot;
       std::uint8_t tag;
       bool found;
     };
+
+    static std::uint64_t Hash(std::string_view name);
+    bool Contains(std::string_view name, const std::vector<TFielder>& fields) const;
+    /// Looks up `name`, the name of the field about to be appended to
+    /// `fields`, after making room for one more name.
+    Probe Prepare(std::string_view name, const std::vector<TFielder>& fields);
+    /// Records field `number` as the first of its name, in the slot of a
+    /// Prepare that did not find the name; no other name may be recorded
+    /// between the two.
+    void Record(const Probe& probe, std::size_t number);
+
+   private:
     std::size_t FirstSlot(std::uint64_t hash) const;
     Probe Find(std::string_view name, std::uint64_t hash,
-               const std::vector<TFieldEntry>& fields) const;
-    void Rehash(std::size_t slots, const std::vector<TFieldEntry>& fields);
+               const std::vector<TFielder>& fields) const;
+    void Rehash(std::size_t slots, const std::vector<TFielder>& fields);
 
     std::vector<std::uint32_t> numbers_;  // field number + 1; 0 for a free slot
     std::vector<std::uint8_t> tags_;      // a byte of the name's hash, never 0
@@ -94,7 +99,7 @@ class TTyperList {
   TFielderList* CreateClassDef(std::string name, std::string parent, bool withFields);
   /// Makes room in the field store for every field line the text may hold.
   void ReserveFields(std::string_view text);
-  /// Appends a field to `owner`, the newest class, and records its name.
+  /// Adds a field to `owner`, the newest class, and records its name.
   /// `line` ("name:type;value" after the indent) stays where it is; the name
   /// is its first `nameSize` bytes and the value starts at `valueStart`. A
   /// field read from the definition is redefined when its name is already
@@ -110,6 +115,6 @@ class TTyperList {
   // fields point into. A deque never moves its elements.
   std::deque<std::string> texts_;
   // Every field of every class, class after class.
-  std::vector<TFieldEntry> fields_;
+  std::vector<TFielder> fields_;
   FieldNameIndex fieldNames_;
 };
