@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckProfileUpdate(settings);
 
   TOption options;
-  options.LoadProfile(settings, "Tamsel");
+  options.LoadProfile(TIniFileMine::FromText(settings), "Tamsel");
   if (options.GetTab() > 64) return 0;  // the run refuses such settings
   const TVocabulary vocabulary = TVocabulary::FromSettings(options);
   TTyperList list(false, vocabulary);

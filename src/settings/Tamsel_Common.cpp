@@ -183,98 +183,45 @@ bool ParseProfileInt(std::string_view text, std::int32_t& value) {
   return true;
 }
 
-namespace {
-
-// The file's text; a missing file holds nothing. `readable` tells whether
-// an existing file could be read.
-std::string ReadProfile(const std::string& file, bool& readable) {
-  std::string text;
-  readable = platform::ReadWholeFile(file, text) || !platform::PathExists(file);
-  if (!readable) text.clear();
-  return text;
+TIniFileMine::TIniFileMine(std::string fileName) : fileName_(std::move(fileName)) {
+  // A missing file holds nothing; one that exists but cannot be read holds
+  // nothing we may overwrite.
+  readable_ = platform::ReadWholeFile(fileName_, text_) || !platform::PathExists(fileName_);
+  if (!readable_) text_.clear();
 }
 
-}  // namespace
-
-std::string ReadProfileText(const std::string& file) {
-  bool readable;
-  return ReadProfile(file, readable);
-}
-
-std::string GetProfileString(const std::string& file, std::string_view section,
-                             std::string_view key, std::string_view def) {
-  std::string value;
-  if (ProfileLookup(ReadProfileText(file), section, key, value)) return value;
-  return std::string(def);
-}
-
-std::int32_t GetProfileInt(const std::string& file, std::string_view section, std::string_view key,
-                           std::int32_t def) {
-  std::string text;
-  std::int32_t value;
-  if (ProfileLookup(ReadProfileText(file), section, key, text) && ParseProfileInt(text, value))
-    return value;
-  return def;
-}
-
-namespace {
-
-platform::IoError CannotWrite(const std::string& file) {
-  return platform::IoError(platform::ConsolePath(file) + platform::ConsoleText(" に書き込めません"));
-}
-
-void ReplaceProfile(const std::string& file, std::string_view text) {
-  try {
-    platform::ReplacementFile out(file);
-    out.Write(text);
-    out.Commit();
-  } catch (const platform::IoError&) {
-    throw CannotWrite(file);
-  }
-}
-
-}  // namespace
-
-void WriteProfileText(const std::string& file, std::string_view text) {
-  bool readable = false;
-  ReadProfile(file, readable);
-  if (!readable) throw CannotWrite(file);
-  ReplaceProfile(file, text);
-}
-
-void WriteProfileString(const std::string& file, std::string_view section, std::string_view key,
-                        std::string_view value) {
-  // A file that exists but cannot be read must not be replaced by one that
-  // holds only this key.
-  bool readable = false;
-  const std::string current = ReadProfile(file, readable);
-  if (!readable) throw CannotWrite(file);
-  ReplaceProfile(file, ProfileUpdate(current, section, key, value));
+TIniFileMine TIniFileMine::FromText(std::string_view text) {
+  TIniFileMine ini;
+  ini.text_.assign(text);
+  return ini;
 }
 
 std::string TIniFileMine::ReadString(std::string_view section, std::string_view key,
                                      std::string_view def) const {
-  return GetProfileString(fileName_, section, key, def);
+  std::string value;
+  return ProfileLookup(text_, section, key, value) ? value : std::string(def);
 }
 
 std::int32_t TIniFileMine::ReadInteger(std::string_view section, std::string_view key,
                                        std::int32_t def) const {
-  return GetProfileInt(fileName_, section, key, def);
+  std::string text;
+  std::int32_t value;
+  return ProfileLookup(text_, section, key, text) && ParseProfileInt(text, value) ? value : def;
 }
 
 void TIniFileMine::WriteString(std::string_view section, std::string_view key,
                                std::string_view value) {
-  WriteProfileString(fileName_, section, key, value);
+  text_ = ProfileUpdate(text_, section, key, value);
+  changed_ = true;
 }
 
 void TIniFileMine::WriteInteger(std::string_view section, std::string_view key,
                                 std::int32_t value) {
-  WriteProfileString(fileName_, section, key, std::to_string(value));
+  WriteString(section, key, std::to_string(value));
 }
 
 void TIniFileMine::CheckWriteString(std::string_view section, std::string_view key,
                                     std::string_view value) {
-  // The default differs from the value, so a missing key reads as a change.
   std::string def(value);
   def.push_back('1');
   if (ReadString(section, key, def) != value) WriteString(section, key, value);
@@ -284,4 +231,21 @@ void TIniFileMine::CheckWriteInteger(std::string_view section, std::string_view 
                                      std::int32_t value) {
   auto def = static_cast<std::int32_t>(static_cast<std::uint32_t>(value) + 1u);
   if (ReadInteger(section, key, def) != value) WriteInteger(section, key, value);
+}
+
+void TIniFileMine::UpdateFile() {
+  if (!changed_) return;
+  const auto cannotWrite = [this] {
+    return platform::IoError(platform::ConsolePath(fileName_) +
+                             platform::ConsoleText(" に書き込めません"));
+  };
+  if (!readable_ || fileName_.empty()) throw cannotWrite();
+  try {
+    platform::ReplacementFile out(fileName_);
+    out.Write(text_);
+    out.Commit();
+  } catch (const platform::IoError&) {
+    throw cannotWrite();
+  }
+  changed_ = false;
 }

@@ -29,45 +29,46 @@ std::string ProfileUpdate(std::string_view text, std::string_view section, std::
 /// the text is not such a number or does not fit in 32 bits.
 bool ParseProfileInt(std::string_view text, std::int32_t& value);
 
-/// The text of a settings file; empty when it is missing or cannot be read
-/// (a later write then refuses to replace it).
-std::string ReadProfileText(const std::string& file);
-
-/// Replaces the settings file with `text`, atomically; throws
-/// platform::IoError("<file> に書き込めません") when it cannot, or when the
-/// existing file cannot be read (so it is never replaced unseen).
-void WriteProfileText(const std::string& file, std::string_view text);
-
-/// The four profile operations on a file, each reading the file afresh.
-/// A missing or unreadable file reads as empty; a write replaces the file
-/// atomically and throws platform::IoError("<file> に書き込めません") when it
-/// cannot, or when the existing file cannot be read.
-std::string GetProfileString(const std::string& file, std::string_view section,
-                             std::string_view key, std::string_view def);
-std::int32_t GetProfileInt(const std::string& file, std::string_view section, std::string_view key,
-                           std::int32_t def);
-void WriteProfileString(const std::string& file, std::string_view section, std::string_view key,
-                        std::string_view value);
-
-/// The INI class of the settings: the profile operations on one file, plus
-/// the write-only-if-changed pair.
+/// The INI class of the settings: one settings file, read once when it is
+/// created and held as text. Reads look keys up in that text; writes change
+/// the text, and UpdateFile replaces the file with it, atomically and only
+/// when something changed. The write-only-if-changed pair writes nothing for
+/// a key that already holds the value, so an unchanged file is never touched.
 class TIniFileMine {
  public:
-  explicit TIniFileMine(std::string fileName) : fileName_(std::move(fileName)) {}
+  /// Reads `fileName`; a missing or unreadable file reads as empty (an
+  /// unreadable one is then never replaced, see UpdateFile).
+  explicit TIniFileMine(std::string fileName);
+  /// Settings text already in memory, with no file behind it.
+  static TIniFileMine FromText(std::string_view text);
 
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view def) const;
+  /// The value as an integer (decimal, or hexadecimal after "$" or "0x");
+  /// `def` when the key is missing or holds no such integer.
   std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t def) const;
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, std::int32_t value);
 
-  /// Writes only when the stored value differs from `value` (a missing key
-  /// always differs).
+  /// Write only when the stored value differs from `value` (a missing key
+  /// always differs): the value is read with a default that differs from it.
   void CheckWriteString(std::string_view section, std::string_view key, std::string_view value);
   void CheckWriteInteger(std::string_view section, std::string_view key, std::int32_t value);
 
+  /// Replaces the file with the written text when a write changed it; throws
+  /// platform::IoError("<file> に書き込めません") when the file cannot be
+  /// written, or when it exists but could not be read (so it is never
+  /// replaced unseen).
+  void UpdateFile();
+
   const std::string& FileName() const { return fileName_; }
+  const std::string& Text() const { return text_; }
 
  private:
+  TIniFileMine() = default;
+
   std::string fileName_;
+  std::string text_;
+  bool readable_ = true;
+  bool changed_ = false;
 };

@@ -45,35 +45,21 @@ void TIniter::InitialSelf() {
   FSection = platform::ChangeFileExt(platform::ExtractFileName(exePath_), "");
 }
 
-void TOption::LoadProfile(std::string_view text, std::string_view section) {
-  std::string value;
-  std::int32_t tab = kTabInitial;
-  if (!ProfileLookup(text, section, kTabKey, value) || !ParseProfileInt(value, tab)) tab = kTabInitial;
-  SetSelfTab(tab);
+void TOption::LoadProfile(const TIniFileMine& ini, std::string_view section) {
+  SetSelfTab(ini.ReadInteger(section, kTabKey, kTabInitial));
   for (const StringSetting& s : kStringSettings)
-    this->*s.field = ProfileLookup(text, section, s.key, value) ? value : std::string(s.initial);
+    this->*s.field = ini.ReadString(section, s.key, s.initial);
 }
 
-// The file is read once; every key then comes from its text, as reading key
-// by key would give.
-void TIniter::iniRead() { LoadProfile(ReadProfileText(FFileName), FSection); }
+void TIniter::iniRead() { LoadProfile(TIniFileMine(FFileName), FSection); }
 
-// Writes what writing only the changed keys one by one would, from one read
-// of the file and with at most one replacement of it.
+// The file is read once and replaced at most once, and only when a stored
+// value differs.
 void TIniter::iniWrite() {
-  const std::string original = ReadProfileText(FFileName);
-  std::string text = original;
-  std::string stored;
-  std::int32_t storedTab;
-  if (!ProfileLookup(text, FSection, kTabKey, stored) || !ParseProfileInt(stored, storedTab) ||
-      storedTab != FTab)
-    text = ProfileUpdate(text, FSection, kTabKey, std::to_string(FTab));
-  for (const StringSetting& s : kStringSettings) {
-    const std::string& value = this->*s.field;
-    if (!ProfileLookup(text, FSection, s.key, stored) || stored != value)
-      text = ProfileUpdate(text, FSection, s.key, value);
-  }
-  if (text != original) WriteProfileText(FFileName, text);
+  TIniFileMine ini(FFileName);
+  ini.CheckWriteInteger(FSection, kTabKey, FTab);
+  for (const StringSetting& s : kStringSettings) ini.CheckWriteString(FSection, s.key, this->*s.field);
+  ini.UpdateFile();
 }
 
 TVocabulary TVocabulary::FromSettings(const TOption& settings) {

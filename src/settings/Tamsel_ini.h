@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+class TIniFileMine;
+
 class TOption {
  public:
   TOption();
@@ -33,9 +35,9 @@ class TOption {
 
   void SetSelfTab(std::int32_t value) { FTab = value; }
 
-  /// Sets every setting from the text of a settings file, from its section
-  /// `section`; a missing or unusable value gives the setting's default.
-  void LoadProfile(std::string_view text, std::string_view section);
+  /// Sets every setting from section `section` of the settings file; a
+  /// missing or unusable value gives the setting's default.
+  void LoadProfile(const TIniFileMine& ini, std::string_view section);
 
   /// One string setting: its key, where it lives and its default.
   struct StringSetting {

@@ -131,10 +131,12 @@ TEST_F(SettingsTest, CheckWriteWritesOnlyWhatDiffers) {
   TIniFileMine ini(ini_);
   ini.CheckWriteString("S", "s", "same");
   ini.CheckWriteInteger("S", "n", 5);
+  ini.UpdateFile();
   EXPECT_EQ(Read(), "[S]\r\ns=same\r\nn=5\r\n");
   ini.CheckWriteString("S", "s", "other");
   ini.CheckWriteInteger("S", "n", 2147483647);  // its "different" default wraps around
   ini.CheckWriteString("S", "e", "");
+  ini.UpdateFile();
   EXPECT_EQ(Read(), "[S]\r\ns=other\r\nn=2147483647\r\ne=\r\n");
 }
 
@@ -161,8 +163,11 @@ TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverReplaced) {
     ASSERT_EQ(chmod(ini_.c_str(), 0200), 0);
     TIniFileMine ini(ini_);
     EXPECT_EQ(ini.ReadInteger("Tamsel", "Tab", 2), 2);  // unreadable reads as missing
-    EXPECT_THROW(ini.WriteInteger("Tamsel", "Tab", 2), platform::IoError);
-    EXPECT_THROW(ini.CheckWriteString("Tamsel", "cSelf", "Self"), platform::IoError);
+    ini.WriteInteger("Tamsel", "Tab", 2);
+    EXPECT_THROW(ini.UpdateFile(), platform::IoError);
+    TIniFileMine missingKey(ini_);
+    missingKey.CheckWriteString("Tamsel", "cSelf", "Self");
+    EXPECT_THROW(missingKey.UpdateFile(), platform::IoError);
     TIniter settings(exe_);  // reads the defaults, then must not store them over the file
     EXPECT_EQ(settings.GetTab(), 2);
     EXPECT_THROW(settings.iniWrite(), platform::IoError);
@@ -176,6 +181,7 @@ TEST_F(SettingsTest, AReplacedFileKeepsItsMode) {
   chmod(ini_.c_str(), 0640);
   TIniFileMine ini(ini_);
   ini.WriteString("S", "k", "2");
+  ini.UpdateFile();
   struct stat st;
   ASSERT_EQ(stat(ini_.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
