@@ -34,12 +34,10 @@ const char* const kMalformedMessage = "不思議な対象データがある。";
 
 // Copies the constants file line by line. The end test follows the copy, so
 // an empty file still gives one empty line.
-void WriteConstants(TWritePas& out, const std::string& constants) {
+void WriteConstants(TWritePas& out, std::string constants) {
   platform::TextReader reader(constants);
-  std::string line;
   do {
-    reader.ReadLine(line);
-    out.WriteLn(0, line);
+    out.WriteLn(0, reader.ReadLine());
   } while (!reader.Eof());
 }
 

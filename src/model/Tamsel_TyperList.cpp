@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <functional>
 #include <limits>
 #include <new>
@@ -15,6 +14,7 @@
 #include "model/Tamsel_Typer.h"
 #include "model/Tamsel_TyperIni.h"
 #include "platform/Platform.h"
+#include "platform/TextFile.h"
 #include "writer/Tamsel_WritePas.h"
 
 namespace {
@@ -62,15 +62,6 @@ bool SplitFieldLine(std::string_view line, std::string_view indent, FieldSplit& 
   return true;
 }
 
-constexpr char kCtrlZ = '\x1a';
-
-// The position of the first `c` at or after `from`, or the text's size.
-std::size_t NextOf(const std::string& text, char c, std::size_t from) {
-  if (from >= text.size()) return text.size();
-  const void* hit = std::memchr(text.data() + from, c, text.size() - from);
-  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : text.size();
-}
-
 // Lines that start with a space: as many fields as the text can hold.
 std::size_t CountFieldLines(std::string_view text) {
   if (text.empty()) return 0;
@@ -99,41 +90,20 @@ bool TTyperList::Load(const std::string& path) {
 
 bool TTyperList::LoadText(std::string_view text) { return Parse(texts_.emplace_back(text)); }
 
-// Lines end at LF. A CR anywhere in a line is dropped, and a Ctrl-Z ends its
-// line (the rest up to the LF is skipped) or, at the start of a line, the
-// text. Dropping the CRs moves the rest of the line left where it stands.
+// The lines are read in place, so the fields can point into the text.
 //
 // A class line is remembered as pending; its class definition is created at
 // its first field line (then it holds fields), or else at the next class line
 // or the end of the text (then it holds none).
 bool TTyperList::Parse(std::string& text) {
-  char* const data = text.data();
-  const std::size_t size = text.size();
-  std::size_t pos = 0;
-  std::size_t nextCr = NextOf(text, '\r', 0);
-  std::size_t nextCtrlZ = NextOf(text, kCtrlZ, 0);
+  platform::TextReader reader(text);
   std::string pendingName;
   std::string pendingParent;
   bool pending = false;
   TFielderList* filling = nullptr;  // the class receiving field lines
   bool result = true;
   do {
-    const std::size_t lineEnd = NextOf(text, '\n', pos);
-    const std::size_t next = lineEnd < size ? lineEnd + 1 : size;
-    if (nextCtrlZ < pos) nextCtrlZ = NextOf(text, kCtrlZ, pos);
-    const std::size_t end = nextCtrlZ < lineEnd ? nextCtrlZ : lineEnd;
-    std::size_t length = end - pos;
-    if (nextCr < pos) nextCr = NextOf(text, '\r', pos);
-    if (nextCr < end) {
-      std::size_t to = nextCr - pos;
-      for (std::size_t from = to + 1; from < length; ++from)
-        if (data[pos + from] != '\r') data[pos + to++] = data[pos + from];
-      length = to;
-      nextCr = NextOf(text, '\r', next);
-    }
-    const std::string_view line(data + pos, length);
-    pos = next;
-
+    const std::string_view line = reader.ReadLine();
     if (line.empty()) continue;  // empty lines carry nothing
     if (line.front() != ' ') {
       if (pending) CreateClassDef(std::move(pendingName), std::move(pendingParent), false);
@@ -161,7 +131,7 @@ bool TTyperList::Parse(std::string& text) {
       break;
     }
     AppendField(*filling, split.rest, split.nameSize, split.valueStart, false);
-  } while (pos < size && data[pos] != kCtrlZ);
+  } while (!reader.Eof());
   if (pending) CreateClassDef(std::move(pendingName), std::move(pendingParent), false);
   return result;
 }

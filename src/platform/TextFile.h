@@ -9,23 +9,32 @@
 
 namespace platform {
 
+/// Reads the lines of a text in place: the lines it gives are views into the
+/// text, which it changes only to remove CRs (the rest of a line moves left
+/// where it stands), so they stay valid as long as the text does.
 class TextReader {
  public:
-  explicit TextReader(std::string_view data) : data_(data) {}
+  explicit TextReader(std::string& text);
 
-  /// Reads the next line without its line end into `line`. Lone CRs are
-  /// removed; a Ctrl-Z inside the line ends it and the rest of the line is
-  /// skipped. At the end of the data it gives an empty line.
-  void ReadLine(std::string& line);
+  /// The next line, without its line end and without CRs; a Ctrl-Z inside
+  /// the line ends it and the rest of the line is skipped. At the end of the
+  /// text it gives an empty line.
+  std::string_view ReadLine();
 
-  /// True when no further line can be read: the data is used up, or the next
+  /// True when no further line can be read: the text is used up, or the next
   /// line starts with Ctrl-Z (which ends the file at the start of every line
   /// but the first).
   bool Eof() const;
 
  private:
-  std::string_view data_;
+  std::size_t NextOf(char c, std::size_t from) const;
+
+  std::string& text_;
   std::size_t pos_ = 0;
+  // Where the next CR and Ctrl-Z stand, so that text without them is
+  // searched for them once, not once per line.
+  std::size_t nextCr_;
+  std::size_t nextCtrlZ_;
 };
 
 }  // namespace platform

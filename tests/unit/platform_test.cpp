@@ -10,12 +10,11 @@
 namespace {
 
 std::vector<std::string> Lines(std::string_view data) {
-  platform::TextReader reader(data);
+  std::string text(data);
+  platform::TextReader reader(text);
   std::vector<std::string> lines;
-  std::string line;
   do {
-    reader.ReadLine(line);
-    lines.push_back(line);
+    lines.emplace_back(reader.ReadLine());
   } while (!reader.Eof());
   return lines;
 }
