@@ -6,7 +6,7 @@
 #include "platform/Platform.h"
 
 int main(int argc, char** argv) {
-  platform::InitConsole();
+  platform::InitProcess();
   const std::vector<std::string> args = platform::Arguments(argc, argv);
   return RunMain(args, platform::ExecutablePath(argc > 0 ? argv[0] : nullptr));
 }

@@ -3,7 +3,9 @@
 // portable C++.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -38,6 +40,12 @@ bool SameFile(const std::string& a, const std::string& b);
 /// Reads the whole file into `data`; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& data);
 
+/// Makes the memory of `bytes` bytes at `block`, which the caller is about to
+/// write, present at once. Where each first touch of a page costs a trap,
+/// one call is far cheaper than a trap per page. A hint: nothing changes
+/// where the system cannot do it.
+void Prefault(void* block, std::size_t bytes);
+
 /// True when something (a file, a folder, a link) exists at `path`.
 bool PathExists(const std::string& path);
 
@@ -58,8 +66,14 @@ class ReplacementFile {
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
 
-  /// Appends bytes; throws IoError.
+  /// Appends bytes. Where the system allows, the write goes on in the
+  /// background and the call returns at once, so the caller can prepare the
+  /// next bytes meanwhile; `bytes` must then stay unchanged until the next
+  /// call of Write, Wait, Commit or Discard returns. Throws IoError, for this
+  /// write or for an earlier one that failed in the background.
   void Write(std::string_view bytes);
+  /// Returns once no write is under way; throws IoError as Write does.
+  void Wait();
   /// Closes the temporary file, gives it the mode the target has (or the
   /// usual mode of a new file) and renames it over the target; throws IoError.
   void Commit();
@@ -69,10 +83,14 @@ class ReplacementFile {
   const std::string& Target() const { return target_; }
 
  private:
+  // The background writer, on systems that have one.
+  struct Background;
+
   std::string target_;  // the path as given, for messages
   std::string final_;   // the file that is replaced (links resolved)
   std::string temp_;
   std::intptr_t handle_ = -1;
+  std::unique_ptr<Background> background_;
 };
 
 /// A file name or path as the console shows it: unchanged on POSIX, where
@@ -97,7 +115,10 @@ std::string ConsoleText(std::string_view utf8);
 /// does not know the set or a character has no form in it.
 bool ConvertFromUtf8(std::string_view utf8, const char* charset, std::string& out);
 
-/// Prepares the process for console output (locale, binary standard streams).
-void InitConsole();
+/// Prepares the process: console output in the user's locale, and a file
+/// that outgrows the system's size limit for this process failing to be
+/// written, like any other write error, rather than ending the process
+/// before it could remove its temporary file.
+void InitProcess();
 
 }  // namespace platform

@@ -176,6 +176,13 @@ ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)
   handle_ = reinterpret_cast<std::intptr_t>(h);
 }
 
+void Prefault(void*, std::size_t) {}
+
+// Every write is made in the caller's thread.
+struct ReplacementFile::Background {};
+
+ReplacementFile::~ReplacementFile() { Discard(); }
+
 void ReplacementFile::Write(std::string_view bytes) {
   HANDLE h = reinterpret_cast<HANDLE>(handle_);
   while (!bytes.empty()) {
@@ -186,6 +193,8 @@ void ReplacementFile::Write(std::string_view bytes) {
     bytes.remove_prefix(written);
   }
 }
+
+void ReplacementFile::Wait() {}
 
 void ReplacementFile::Commit() {
   HANDLE h = reinterpret_cast<HANDLE>(handle_);
@@ -250,6 +259,6 @@ std::vector<std::string> Arguments(int argc, char** argv) {
   return args;
 }
 
-void InitConsole() {}
+void InitProcess() {}
 
 }  // namespace platform

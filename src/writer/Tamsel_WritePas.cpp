@@ -11,29 +11,46 @@ constexpr std::size_t kBufferSize = std::size_t{1} << 20;
 
 void TFileSink::Put(std::string_view bytes) { file_.Write(bytes); }
 
+void TFileSink::Wait() { file_.Wait(); }
+
 TWritePas::TWritePas(TTextSink& sink, const std::string& indent)
     : sink_(sink),
       indent_(indent),
-      buffer_(new char[kBufferSize]),
-      next_(buffer_.get()),
-      end_(buffer_.get() + kBufferSize) {}
-
-// Whatever is still buffered is dropped: a run that ends without Flush has
-// failed, and its output is thrown away.
-TWritePas::~TWritePas() = default;
-
-void TWritePas::Flush() {
-  const std::size_t size = static_cast<std::size_t>(next_ - buffer_.get());
-  if (size == 0) return;
-  sink_.Put(std::string_view(buffer_.get(), size));
-  next_ = buffer_.get();
+      buffers_{std::unique_ptr<char[]>(new char[kBufferSize]),
+               std::unique_ptr<char[]>(new char[kBufferSize])},
+      buffer_(buffers_[0].get()),
+      next_(buffer_),
+      end_(buffer_ + kBufferSize) {
+  for (const auto& buffer : buffers_) platform::Prefault(buffer.get(), kBufferSize);
 }
 
+// Whatever is still buffered is dropped: a run that ends without Flush has
+// failed, and its output is thrown away. The sink must be done with the
+// buffers before they go; a failure it reports then changes nothing.
+TWritePas::~TWritePas() {
+  try {
+    sink_.Wait();
+  } catch (...) {
+  }
+}
+
+void TWritePas::Flush() {
+  const std::size_t size = static_cast<std::size_t>(next_ - buffer_);
+  if (size == 0) return;
+  sink_.Put(std::string_view(buffer_, size));
+  buffer_ = buffer_ == buffers_[0].get() ? buffers_[1].get() : buffers_[0].get();
+  next_ = buffer_;
+  end_ = buffer_ + kBufferSize;
+}
+
+// A text larger than the buffer goes to the sink directly, and is waited for:
+// it belongs to the caller, who may change it once Append returns.
 void TWritePas::Append(std::string_view text) {
   if (text.size() > static_cast<std::size_t>(end_ - next_)) {
     Flush();
     if (text.size() > kBufferSize) {
       sink_.Put(text);
+      sink_.Wait();
       return;
     }
   }

@@ -18,8 +18,13 @@ class ReplacementFile;
 class TTextSink {
  public:
   virtual ~TTextSink() = default;
-  /// Takes the next bytes; throws on a write failure.
+  /// Takes the next bytes; throws on a write failure. The sink may still be
+  /// reading `bytes` when it returns: they must stay unchanged until the next
+  /// Put or Wait returns.
   virtual void Put(std::string_view bytes) = 0;
+  /// Returns once the sink has done with the bytes of the last Put; throws on
+  /// a write failure.
+  virtual void Wait() {}
 };
 
 /// Collects the output in memory (tests, and generation without a disk).
@@ -36,7 +41,9 @@ class TStringSink : public TTextSink {
 class TFileSink : public TTextSink {
  public:
   explicit TFileSink(platform::ReplacementFile& file) : file_(file) {}
+  /// Starts writing the bytes, which may go on in the background.
   void Put(std::string_view bytes) override;
+  void Wait() override;
 
  private:
   platform::ReplacementFile& file_;
@@ -76,7 +83,8 @@ class TWritePas {
   template <typename... Pieces>
   void Put(int level, bool endLine, const Pieces&... pieces);
 
-  /// Hands every buffered byte to the sink; throws on a write failure.
+  /// Hands every buffered byte to the sink; throws on a write failure. The
+  /// sink may still be writing them when Flush returns.
   void Flush();
 
  private:
@@ -140,10 +148,12 @@ class TWritePas {
 
   TTextSink& sink_;
   const std::string& indent_;
-  // Small writes are batched into large ones for the sink.
-  std::unique_ptr<char[]> buffer_;
-  char* next_;        // the first free byte of buffer_
-  char* const end_;   // one past the last byte of buffer_
+  // Small writes are batched into large ones for the sink. The two buffers
+  // take turns: one is filled while the sink may still be writing the other.
+  std::unique_ptr<char[]> buffers_[2];
+  char* buffer_;  // the buffer being filled
+  char* next_;    // its first free byte
+  char* end_;     // one past its last byte
 };
 
 /// A class or field name without its first character ("TOption" gives

@@ -187,6 +187,30 @@ TEST(Run, ASettingsFileThatCannotBeWrittenFailsAndKeepsTheUnit) {
   EXPECT_EQ(box.Files(), (std::vector<std::string>{"d.pas", "d.txt"}));
 }
 
+// The unit is written in the background while generation goes on; a write
+// that fails there (here the file outgrows the size limit for the process)
+// still fails the run, and nothing of the new unit is left.
+TEST(Run, AUnitThatCannotBeWrittenWhollyFailsAndKeepsTheOldOne) {
+  Sandbox box;
+  std::string definition;
+  for (int k = 0; k < 100; ++k) {
+    definition.append("TC").append(std::to_string(k)).append("\n");
+    for (int j = 0; j < 100; ++j)
+      definition.append("  F").append(std::to_string(k * 100 + j)).append(":integer;1\n");
+  }
+  WriteFile(box.Path("d.txt"), definition);
+  WriteFile(box.Path("d.pas"), "old unit");
+  ASSERT_EQ(box.Run({"d.txt"}).exitCode, 0);  // the unit is some 7 MB
+  ASSERT_GT(fs::file_size(box.Path("d.pas")), 5000000u);
+  WriteFile(box.Path("d.pas"), "old unit");
+  e2e::Result r = box.Run({"d.txt"}, "LC_ALL=C prlimit --fsize=3000000");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "d.pas に書き込めません: File too large\n");
+  EXPECT_EQ(ReadFile(box.Path("d.pas")), "old unit");
+  EXPECT_EQ(box.Files(), (std::vector<std::string>{"d.pas", "d.txt"}));
+}
+
 TEST(Run, ATabWiderThan64IsRefusedBeforeAnythingIsWritten) {
   Sandbox box;
   WriteFile(box.Path("d.txt"), "");

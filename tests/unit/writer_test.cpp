@@ -82,6 +82,45 @@ TEST(WritePas, PiecesOfAnyLengthArriveInOrderAcrossFlushes) {
   EXPECT_TRUE(sink.Text() == expected);
 }
 
+// A sink that, like the unit file's background writer, reads the bytes of a
+// Put only later: at the next Put or at Wait. The writer must leave them
+// alone until then, also when they are the caller's own text.
+TEST(WritePas, LeavesTheBytesOfAPutAloneUntilTheSinkIsDone) {
+  class LateSink : public TTextSink {
+   public:
+    void Put(std::string_view bytes) override {
+      Take();
+      waiting = bytes;
+    }
+    void Wait() override { Take(); }
+    void Take() {
+      text.append(waiting);
+      waiting = {};
+    }
+    std::string_view waiting;
+    std::string text;
+  } sink;
+  std::string expected;
+  {
+    std::string indent = "  ";
+    TWritePas w(sink, indent);
+    for (int i = 0; i < 300000; ++i) {
+      const std::string line = std::to_string(i * 7919LL);
+      w.WriteLn(i % 3, line);
+      expected.append(static_cast<std::size_t>(i % 3) * 2, ' ').append(line).append("\r\n");
+    }
+    std::string huge(3u << 20, 'h');
+    w.Write(0, huge);
+    expected.append(huge);
+    huge.assign(huge.size(), '!');  // the caller's text changes once Write returns
+    w.WriteLn(0, "end");
+    expected.append("end\r\n");
+    w.Flush();
+  }  // the writer gives up its buffers only once the sink is done with them
+  ASSERT_EQ(sink.text.size(), expected.size());
+  EXPECT_TRUE(sink.text == expected);
+}
+
 TEST(WritePas, ItemNameDropsTheFirstCharacter) {
   EXPECT_EQ(ItemName("TOption"), "Option");
   EXPECT_EQ(ItemName("FFileName"), "FileName");
