@@ -1,6 +1,7 @@
 #include "model/Tamsel_TyperList.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -95,17 +96,24 @@ bool TTyperList::LoadText(std::string_view text) { return Parse(texts_.emplace_b
 // A class line is remembered as pending; its class definition is created at
 // its first field line (then it holds fields), or else at the next class line
 // or the end of the text (then it holds none).
+//
+// A field line is added one line late: its name's slot in the index is
+// fetched into the cache at once and looked up only after the line before
+// has been added, so that the wait for memory overlaps with other work. Every
+// field is still added, and looked up, in the order of the lines.
 bool TTyperList::Parse(std::string& text) {
   platform::TextReader reader(text);
   std::string pendingName;
   std::string pendingParent;
   bool pending = false;
   TFielderList* filling = nullptr;  // the class receiving field lines
+  WaitingField waiting;
   bool result = true;
   do {
     const std::string_view line = reader.ReadLine();
     if (line.empty()) continue;  // empty lines carry nothing
     if (line.front() != ' ') {
+      AddWaiting(waiting);
       if (pending) CreateClassDef(std::move(pendingName), std::move(pendingParent), false);
       std::string_view name;
       std::string_view parent;
@@ -130,19 +138,37 @@ bool TTyperList::Parse(std::string& text) {
       result = false;
       break;
     }
-    AppendField(*filling, split.rest, split.nameSize, split.valueStart, false);
+    const std::uint32_t hash = FieldNameIndex::Hash(split.rest.substr(0, split.nameSize));
+    fieldNames_.Prefetch(hash);
+    AddWaiting(waiting);
+    waiting = {filling, split.rest, split.nameSize, split.valueStart, hash};
   } while (!reader.Eof());
+  AddWaiting(waiting);
   if (pending) CreateClassDef(std::move(pendingName), std::move(pendingParent), false);
   return result;
 }
 
+void TTyperList::AddWaiting(WaitingField& waiting) {
+  if (waiting.owner == nullptr) return;
+  AppendField(*waiting.owner, waiting.line, waiting.nameSize, waiting.valueStart, false,
+              waiting.hash);
+  waiting.owner = nullptr;
+}
+
 // Called at the first accepted field line, so a text refused at its first
-// line costs nothing. The room is only reserved, not touched: what the lines
-// do not fill is never paid for. Reserving is a hint; without the room the
-// store grows as it goes.
+// line costs nothing. The store and the name index are sized for every line
+// that may be a field, and made present at once as far as the text's own size
+// allows: a text of real field lines is loaded without a trap per page, and a
+// text of countless short malformed lines never gets memory it does not use.
+// Reserving is a hint; without the room the store and index grow as they go.
 void TTyperList::ReserveFields(std::string_view text) {
   try {
-    fields_.reserve(fields_.size() + CountFieldLines(text) + 2);
+    const std::size_t lines = CountFieldLines(text) + 2;
+    fields_.reserve(fields_.size() + lines);
+    const std::size_t room = fields_.capacity() - fields_.size();
+    platform::Prefault(fields_.data() + fields_.size(),
+                       std::min(room * sizeof(TFielder), text.size()));
+    fieldNames_.Reserve(fields_.capacity(), text.size());
   } catch (const std::bad_alloc&) {
   }
 }
@@ -161,7 +187,8 @@ TFielderList* TTyperList::CreateClassDef(std::string name, std::string parent, b
     // cut by length, so a name holding ":" or ";" stays whole.
     for (const std::string* field : {&vocabulary_.cFileName, &vocabulary_.cSection}) {
       const std::string& line = texts_.emplace_back(*field + ":string;");
-      AppendField(ini, line, field->size(), line.size(), true);
+      AppendField(ini, line, field->size(), line.size(), true,
+                  FieldNameIndex::Hash(std::string_view(line).substr(0, field->size())));
     }
     return &ini;
   }
@@ -176,10 +203,10 @@ TFielderList* TTyperList::CreateClassDef(std::string name, std::string parent, b
 }
 
 void TTyperList::AppendField(TFielderList& owner, std::string_view line, std::size_t nameSize,
-                             std::size_t valueStart, bool automatic) {
+                             std::size_t valueStart, bool automatic, std::uint32_t hash) {
   // The name is looked up before the field is made, which needs to know
   // whether it is redefined, and recorded once the field stands in the store.
-  const FieldNameIndex::Probe name = fieldNames_.Prepare(line.substr(0, nameSize), fields_);
+  const FieldNameIndex::Probe name = fieldNames_.Prepare(line.substr(0, nameSize), hash, fields_);
   owner.AddField(
       TFielder(line, nameSize, valueStart, name.found && !automatic, automatic || FHasIni));
   if (!name.found) fieldNames_.Record(name, fields_.size() - 1);
@@ -191,8 +218,9 @@ bool TTyperList::FieldDefined(std::string_view name) const {
 
 namespace {
 
-// At most this share of the slots is used. With a tag per slot, the longer
-// probe runs this allows cost less than the memory more slots would take.
+// At most this share of the slots is used. With the hash kept in each slot,
+// the longer probe runs this allows cost less than the memory more slots
+// would take.
 constexpr std::size_t kLoadNumerator = 3;
 constexpr std::size_t kLoadDenominator = 4;
 
@@ -202,60 +230,77 @@ std::size_t SlotsFor(std::size_t names) {
 
 }  // namespace
 
-std::uint64_t TTyperList::FieldNameIndex::Hash(std::string_view name) {
-  return std::hash<std::string_view>()(name);
+// Both halves of the 64-bit hash folded into the 32 bits that are kept.
+std::uint32_t TTyperList::FieldNameIndex::Hash(std::string_view name) {
+  const std::uint64_t hash = std::hash<std::string_view>()(name);
+  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
 
-// The slot comes from the hash's low half scaled to the table size, the tag
-// from its top byte.
-std::size_t TTyperList::FieldNameIndex::FirstSlot(std::uint64_t hash) const {
-  return static_cast<std::size_t>(((hash & 0xFFFFFFFFu) * numbers_.size()) >> 32);
+// The hash scaled to the table size, so its top bits choose the slot.
+std::size_t TTyperList::FieldNameIndex::FirstSlot(std::uint32_t hash) const {
+  return static_cast<std::size_t>((std::uint64_t{hash} * size_) >> 32);
 }
 
 TTyperList::FieldNameIndex::Probe TTyperList::FieldNameIndex::Find(
-    std::string_view name, std::uint64_t hash, const std::vector<TFielder>& fields) const {
-  const auto tag = static_cast<std::uint8_t>(1 + (hash >> 56) % 255);
-  const std::size_t slots = numbers_.size();
-  for (std::size_t slot = FirstSlot(hash);; slot = slot + 1 == slots ? 0 : slot + 1) {
-    if (tags_[slot] == 0) return {slot, tag, false};
-    if (tags_[slot] == tag && fields[numbers_[slot] - 1].GetName() == name)
-      return {slot, tag, true};
+    std::string_view name, std::uint32_t hash, const std::vector<TFielder>& fields) const {
+  const std::size_t size = size_;
+  for (std::size_t slot = FirstSlot(hash);; slot = slot + 1 == size ? 0 : slot + 1) {
+    const Slot& at = slots_[slot];
+    if (at.number == 0) return {slot, hash, false};
+    if (at.hash == hash && fields[at.number - 1].GetName() == name) return {slot, hash, true};
   }
 }
 
 bool TTyperList::FieldNameIndex::Contains(std::string_view name,
                                           const std::vector<TFielder>& fields) const {
-  return !numbers_.empty() && Find(name, Hash(name), fields).found;
+  return size_ != 0 && Find(name, Hash(name), fields).found;
+}
+
+void TTyperList::FieldNameIndex::Reserve(std::size_t names, std::size_t touchBudget) {
+  const std::size_t slots = SlotsFor(names);
+  if (slots > size_) Rehash(slots, slots <= touchBudget / sizeof(Slot));
+}
+
+void TTyperList::FieldNameIndex::Prefetch(std::uint32_t hash) const {
+#if defined(__GNUC__)
+  if (size_ != 0) __builtin_prefetch(&slots_[FirstSlot(hash)]);
+#else
+  (void)hash;
+#endif
 }
 
 TTyperList::FieldNameIndex::Probe TTyperList::FieldNameIndex::Prepare(
-    std::string_view name, const std::vector<TFielder>& fields) {
+    std::string_view name, std::uint32_t hash, const std::vector<TFielder>& fields) {
   if (fields.size() >= std::numeric_limits<std::uint32_t>::max())
     throw std::length_error(platform::ConsoleText("フィールドが多すぎます"));
-  if (SlotsFor(count_ + 1) > numbers_.size()) Rehash(2 * SlotsFor(count_ + 1), fields);
-  return Find(name, Hash(name), fields);
+  // A table that has to grow is at least half full, and will be written all
+  // over.
+  if (SlotsFor(count_ + 1) > size_) Rehash(2 * SlotsFor(count_ + 1), true);
+  return Find(name, hash, fields);
 }
 
 void TTyperList::FieldNameIndex::Record(const Probe& probe, std::size_t number) {
-  tags_[probe.slot] = probe.tag;
-  numbers_[probe.slot] = static_cast<std::uint32_t>(number + 1);
+  slots_[probe.slot] = {static_cast<std::uint32_t>(number + 1), probe.hash};
   ++count_;
 }
 
-void TTyperList::FieldNameIndex::Rehash(std::size_t slots,
-                                        const std::vector<TFielder>& fields) {
+// Every name in the table is different, so a slot only needs a free place:
+// no name is compared.
+void TTyperList::FieldNameIndex::Rehash(std::size_t slots, bool prefault) {
   if (slots > std::numeric_limits<std::uint32_t>::max())
     throw std::length_error(platform::ConsoleText("フィールドが多すぎます"));
-  std::vector<std::uint32_t> oldNumbers(slots, 0);
-  std::vector<std::uint8_t> oldTags(slots, 0);
-  oldNumbers.swap(numbers_);  // after the swap: the old table, and the new empty one in numbers_/tags_
-  oldTags.swap(tags_);
-  for (std::size_t i = 0; i < oldNumbers.size(); ++i) {
-    if (oldTags[i] == 0) continue;
-    const std::string_view name = fields[oldNumbers[i] - 1].GetName();
-    const Probe probe = Find(name, Hash(name), fields);
-    tags_[probe.slot] = probe.tag;
-    numbers_[probe.slot] = oldNumbers[i];
+  std::unique_ptr<Slot[], FreeSlots> fresh(static_cast<Slot*>(std::calloc(slots, sizeof(Slot))));
+  if (!fresh) throw std::bad_alloc();
+  if (prefault) platform::Prefault(fresh.get(), slots * sizeof(Slot));
+  fresh.swap(slots_);  // after the swap: the old table in fresh, the new empty one in slots_
+  const std::size_t oldSize = size_;
+  size_ = slots;
+  for (std::size_t i = 0; i < oldSize; ++i) {
+    const Slot& moving = fresh[i];
+    if (moving.number == 0) continue;
+    std::size_t slot = FirstSlot(moving.hash);
+    while (slots_[slot].number != 0) slot = slot + 1 == slots ? 0 : slot + 1;
+    slots_[slot] = moving;
   }
 }
 

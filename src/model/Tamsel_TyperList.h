@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <deque>
 #include <memory>
 #include <string>
@@ -59,35 +60,52 @@ class TTyperList {
   using IniHook = void (TTyper::*)(TWritePas&, const TVocabulary&) const;
 
   /// Whether a field of some name has been appended: an open-addressing
-  /// table of field numbers, one byte of each name's hash kept beside them so
-  /// that most probes never touch a field.
+  /// table of field numbers, each kept with 32 bits of its name's hash. The
+  /// hash settles most probes without touching a field, and growing the table
+  /// moves the slots by their kept hash without reading any name again.
   class FieldNameIndex {
    public:
     /// Where a name stands in the table, or the free slot where it would go.
     struct Probe {
       std::size_t slot;
-      std::uint8_t tag;
+      std::uint32_t hash;
       bool found;
     };
 
-    static std::uint64_t Hash(std::string_view name);
+    static std::uint32_t Hash(std::string_view name);
     bool Contains(std::string_view name, const std::vector<TFielder>& fields) const;
-    /// Looks up `name`, the name of the field about to be appended to
-    /// `fields`, after making room for one more name.
-    Probe Prepare(std::string_view name, const std::vector<TFielder>& fields);
+    /// Makes room for `names` names in all, so that the table need not grow
+    /// while they come. The room is made present at once only when it takes
+    /// no more than `touchBudget` bytes; otherwise its memory is only taken
+    /// as names land in it.
+    void Reserve(std::size_t names, std::size_t touchBudget);
+    /// Starts fetching the slot where a name of that hash is looked for.
+    void Prefetch(std::uint32_t hash) const;
+    /// Looks up `name`, of that hash, the name of the field about to be
+    /// appended to `fields`, after making room for one more name.
+    Probe Prepare(std::string_view name, std::uint32_t hash, const std::vector<TFielder>& fields);
     /// Records field `number` as the first of its name, in the slot of a
     /// Prepare that did not find the name; no other name may be recorded
     /// between the two.
     void Record(const Probe& probe, std::size_t number);
 
    private:
-    std::size_t FirstSlot(std::uint64_t hash) const;
-    Probe Find(std::string_view name, std::uint64_t hash,
-               const std::vector<TFielder>& fields) const;
-    void Rehash(std::size_t slots, const std::vector<TFielder>& fields);
+    struct Slot {
+      std::uint32_t number;  // field number + 1; 0 for a free slot
+      std::uint32_t hash;
+    };
+    struct FreeSlots {
+      void operator()(Slot* slots) const { std::free(slots); }
+    };
 
-    std::vector<std::uint32_t> numbers_;  // field number + 1; 0 for a free slot
-    std::vector<std::uint8_t> tags_;      // a byte of the name's hash, never 0
+    std::size_t FirstSlot(std::uint32_t hash) const;
+    Probe Find(std::string_view name, std::uint32_t hash,
+               const std::vector<TFielder>& fields) const;
+    void Rehash(std::size_t slots, bool prefault);
+
+    // Zeroed by calloc, which leaves fresh memory untouched until used.
+    std::unique_ptr<Slot[], FreeSlots> slots_;
+    std::size_t size_ = 0;  // slots in the table
     std::size_t count_ = 0;
   };
 
@@ -101,11 +119,23 @@ class TTyperList {
   void ReserveFields(std::string_view text);
   /// Adds a field to `owner`, the newest class, and records its name.
   /// `line` ("name:type;value" after the indent) stays where it is; the name
-  /// is its first `nameSize` bytes and the value starts at `valueStart`. A
-  /// field read from the definition is redefined when its name is already
-  /// defined; an automatic field never is, and always skips the INI file.
+  /// is its first `nameSize` bytes (`hash` is its FieldNameIndex::Hash) and
+  /// the value starts at `valueStart`. A field read from the definition is
+  /// redefined when its name is already defined; an automatic field never
+  /// is, and always skips the INI file.
   void AppendField(TFielderList& owner, std::string_view line, std::size_t nameSize,
-                   std::size_t valueStart, bool automatic);
+                   std::size_t valueStart, bool automatic, std::uint32_t hash);
+  /// A field line read but not yet added: its class (null for none), the
+  /// line after the indent, where it splits, and its name's hash.
+  struct WaitingField {
+    TFielderList* owner = nullptr;
+    std::string_view line;
+    std::size_t nameSize = 0;
+    std::size_t valueStart = 0;
+    std::uint32_t hash = 0;
+  };
+  /// Adds the waiting field, if any, and leaves none waiting.
+  void AddWaiting(WaitingField& waiting);
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
 
   std::vector<std::unique_ptr<TTyper>> FItems;
