@@ -3,8 +3,10 @@
 // class and field definitions get.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <typeinfo>
+#include <vector>
 
 #include "model/Tamsel_Fielder.h"
 #include "model/Tamsel_FielderList.h"
@@ -232,6 +234,49 @@ TEST(Loader, FieldDefinedAnswersAsTheWalkOverEveryClass) {
     EXPECT_EQ(list.FieldDefined(name), walk(name)) << name;
   EXPECT_TRUE(list.FieldDefined("FSection"));
   EXPECT_FALSE(list.FieldDefined("Fxx"));
+}
+
+// Many fields, names reused at random, loaded in two texts with an INI
+// controller in the second: the name index grows past what the first text
+// reserved, and still answers as a walk over every earlier field.
+TEST(Loader, RedefinedFlagsHoldForManyFieldsAcrossTexts) {
+  const TVocabulary vocabulary;
+  TTyperList list(false, vocabulary);
+  std::set<std::string> seen;
+  std::vector<bool> redefined;  // expected, in field order
+  std::uint32_t random = 12345;
+  const auto text = [&](int classes, const char* first) {
+    std::string t;
+    for (int k = 0; k < classes; ++k) {
+      if (k == 0) t.append(first);
+      else t.append("TC").append(std::to_string(k));
+      t.append("\n");
+      if (k == 0 && std::string_view(first) == "TIniter") {
+        for (const char* automatic : {"FFileName", "FSection"}) {
+          redefined.push_back(false);
+          seen.insert(automatic);
+        }
+      }
+      for (int j = 0; j < 50; ++j) {
+        random = random * 1103515245u + 12345u;
+        const std::string name = std::string("F").append(std::to_string((random >> 8) % 3000));
+        t.append("  ").append(name).append(":integer;1\n");
+        redefined.push_back(!seen.insert(name).second);
+      }
+    }
+    return t;
+  };
+  ASSERT_TRUE(list.LoadText(text(40, "TA")));
+  ASSERT_TRUE(list.LoadText(text(120, "TIniter")));
+  std::vector<bool> flags;
+  for (std::size_t i = 0; i < list.Count(); ++i)
+    if (const auto* holder = dynamic_cast<const TFielderList*>(&list.Item(i)))
+      for (const TFielder& f : holder->Fields()) flags.push_back(f.GetRedefined());
+  EXPECT_EQ(flags, redefined);
+  for (int n = 0; n < 3100; ++n) {
+    const std::string name = std::string("F").append(std::to_string(n));
+    EXPECT_EQ(list.FieldDefined(name), seen.count(name) == 1) << name;
+  }
 }
 
 }  // namespace
