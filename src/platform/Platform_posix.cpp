@@ -4,6 +4,7 @@
 #include <langinfo.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -174,6 +175,43 @@ void StartWriteback(int fd, off_t offset, std::size_t bytes) {
 #endif
 }
 
+// Whether every page of the open file that is in the page cache is clean,
+// so that dropping them writes nothing; false when the system cannot say.
+bool CachedPagesAllClean(int fd) {
+#if defined(__linux__) && !defined(__alpha__)
+  // cachestat(2), Linux 6.5 and later; older headers do not know it yet, and
+  // its number is the same on every architecture but Alpha.
+  struct Range {
+    std::uint64_t offset;
+    std::uint64_t length;  // 0: to the end of the file
+  } range = {0, 0};
+  struct Stat {
+    std::uint64_t cache, dirty, writeback, evicted, recentlyEvicted;
+  } stat = {};
+  constexpr long kCachestat = 451;
+  return syscall(kCachestat, fd, &range, &stat, 0) == 0 && stat.dirty == 0 &&
+         stat.writeback == 0;
+#else
+  (void)fd;
+  return false;
+#endif
+}
+
+// The file about to be replaced goes with all its bytes, so the page cache
+// memory that holds them is given back before the new file is written, which
+// can then reuse it instead of taking as much again (on a virtual machine,
+// memory not used for a while can be slow to take back). Only a file whose
+// cached pages are all clean is dropped: dirty ones would first be written
+// out, only to be thrown away.
+void DropCachedPages(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return;
+  struct stat st;
+  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && CachedPagesAllClean(fd))
+    (void)posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+  close(fd);
+}
+
 }  // namespace
 
 // A second thread writes the unit while the generator fills its next buffer,
@@ -181,7 +219,8 @@ void StartWriteback(int fd, off_t offset, std::size_t bytes) {
 // adding up. At most one write is under way; Post waits for it before handing
 // over the next one.
 struct ReplacementFile::Background {
-  explicit Background(int file) : fd(file) {
+  // `replaced` names the file that the new one replaces; empty for none.
+  Background(int file, std::string replaced) : fd(file), old(std::move(replaced)) {
     thread = std::thread([this] { Run(); });
   }
   ~Background() { Stop(); }
@@ -215,6 +254,7 @@ struct ReplacementFile::Background {
   }
 
   void Run() {
+    if (!old.empty()) DropCachedPages(old);
     std::unique_lock<std::mutex> lock(mutex);
     for (;;) {
       changed.wait(lock, [this] { return busy || stopping; });
@@ -232,6 +272,7 @@ struct ReplacementFile::Background {
   }
 
   const int fd;
+  const std::string old;
   off_t written = 0;
   std::mutex mutex;
   std::condition_variable changed;
@@ -244,7 +285,8 @@ struct ReplacementFile::Background {
 
 ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)) {
   const std::string file = ResolveLinks(target_);
-  if (access(file.c_str(), F_OK) == 0 && access(file.c_str(), W_OK) != 0)
+  const bool exists = access(file.c_str(), F_OK) == 0;
+  if (exists && access(file.c_str(), W_OK) != 0)
     throw IoError(target_ + ConsoleText(" に書き込めません: ") + LastErrorText());
   // A short temporary name in the target's folder: the final rename never
   // crosses file systems, and long target names still fit.
@@ -258,7 +300,7 @@ ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)
   handle_ = fd;
   // Without a second thread every write is simply made in the caller's.
   try {
-    background_ = std::make_unique<Background>(fd);
+    background_ = std::make_unique<Background>(fd, exists ? file : std::string());
   } catch (const std::system_error&) {
   }
 }
