@@ -66,11 +66,15 @@ class ReplacementFile {
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
 
+  /// How many writes may still be going on when Write returns.
+  static constexpr std::size_t kQueuedWrites = 3;
+
   /// Appends bytes. Where the system allows, the write goes on in the
   /// background and the call returns at once, so the caller can prepare the
-  /// next bytes meanwhile; `bytes` must then stay unchanged until the next
-  /// call of Write, Wait, Commit or Discard returns. Throws IoError, for this
-  /// write or for an earlier one that failed in the background.
+  /// next bytes meanwhile: `bytes` must then stay unchanged until
+  /// kQueuedWrites more calls of Write, or a call of Wait, Commit or Discard,
+  /// have returned. Throws IoError, for this write or for an earlier one that
+  /// failed in the background.
   void Write(std::string_view bytes);
   /// Returns once no write is under way; throws IoError as Write does.
   void Wait();

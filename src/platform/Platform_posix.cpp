@@ -214,10 +214,10 @@ void DropCachedPages(const std::string& path) {
 
 }  // namespace
 
-// A second thread writes the unit while the generator fills its next buffer,
-// so that generating and copying into the file system overlap instead of
-// adding up. At most one write is under way; Post waits for it before handing
-// over the next one.
+// A second thread writes the unit while the generator fills its next
+// buffers, so that generating and copying into the file system overlap
+// instead of adding up. Up to kQueuedWrites writes wait or are under way, in
+// the order they came; Post waits while that many are.
 struct ReplacementFile::Background {
   // `replaced` names the file that the new one replaces; empty for none.
   Background(int file, std::string replaced) : fd(file), old(std::move(replaced)) {
@@ -228,22 +228,22 @@ struct ReplacementFile::Background {
   // Hands `bytes` to the thread; the errno of an earlier failed write, or 0.
   int Post(std::string_view bytes) {
     std::unique_lock<std::mutex> lock(mutex);
-    changed.wait(lock, [this] { return !busy; });
+    changed.wait(lock, [this] { return queued < kQueuedWrites; });
     if (error != 0) return error;
-    job = bytes;
-    busy = true;
+    jobs[(first + queued) % kQueuedWrites] = bytes;
+    ++queued;
     changed.notify_all();
     return 0;
   }
 
-  // Waits for the write under way; the errno of a failed write, or 0.
+  // Waits until every write is done; the errno of a failed write, or 0.
   int Wait() {
     std::unique_lock<std::mutex> lock(mutex);
-    changed.wait(lock, [this] { return !busy; });
+    changed.wait(lock, [this] { return queued == 0; });
     return error;
   }
 
-  // Finishes the write under way and ends the thread.
+  // Finishes the writes handed over and ends the thread.
   void Stop() noexcept {
     {
       std::lock_guard<std::mutex> lock(mutex);
@@ -257,16 +257,19 @@ struct ReplacementFile::Background {
     if (!old.empty()) DropCachedPages(old);
     std::unique_lock<std::mutex> lock(mutex);
     for (;;) {
-      changed.wait(lock, [this] { return busy || stopping; });
-      if (!busy) return;
-      const std::string_view bytes = job;
+      changed.wait(lock, [this] { return queued > 0 || stopping; });
+      if (queued == 0) return;
+      const std::string_view bytes = jobs[first];
+      const bool failedBefore = error != 0;
       lock.unlock();
-      const int failed = WriteAll(fd, bytes);
-      if (failed == 0) StartWriteback(fd, written, bytes.size());
+      // After a failure the rest is not written; the run fails anyway.
+      const int failed = failedBefore ? 0 : WriteAll(fd, bytes);
+      if (!failedBefore && failed == 0) StartWriteback(fd, written, bytes.size());
       written += static_cast<off_t>(bytes.size());
       lock.lock();
       if (error == 0) error = failed;
-      busy = false;
+      first = (first + 1) % kQueuedWrites;
+      --queued;
       changed.notify_all();
     }
   }
@@ -276,8 +279,9 @@ struct ReplacementFile::Background {
   off_t written = 0;
   std::mutex mutex;
   std::condition_variable changed;
-  std::string_view job;  // the bytes to write while busy
-  bool busy = false;
+  std::string_view jobs[kQueuedWrites];  // a ring: `queued` jobs from `first` on
+  std::size_t first = 0;
+  std::size_t queued = 0;
   bool stopping = false;
   int error = 0;  // errno of the first failed write
   std::thread thread;

@@ -4,24 +4,28 @@
 
 namespace {
 // The file system takes large writes far faster than small ones (on Linux a
-// megabyte costs about half as much per byte as 128 KB), and the buffer is
-// still small beside the definition text.
-constexpr std::size_t kBufferSize = std::size_t{1} << 20;
+// megabyte costs about half as much per byte as 128 KB); the sink writes
+// several buffers' worth at a time, and together they are still small beside
+// the definition text.
+constexpr std::size_t kBufferSize = std::size_t{1} << 19;
 }  // namespace
+
+static_assert(platform::ReplacementFile::kQueuedWrites <= TTextSink::kHeldPuts,
+              "the unit file may hold no more writes than a sink may");
 
 void TFileSink::Put(std::string_view bytes) { file_.Write(bytes); }
 
 void TFileSink::Wait() { file_.Wait(); }
 
 TWritePas::TWritePas(TTextSink& sink, const std::string& indent)
-    : sink_(sink),
-      indent_(indent),
-      buffers_{std::unique_ptr<char[]>(new char[kBufferSize]),
-               std::unique_ptr<char[]>(new char[kBufferSize])},
-      buffer_(buffers_[0].get()),
-      next_(buffer_),
-      end_(buffer_ + kBufferSize) {
-  for (const auto& buffer : buffers_) platform::Prefault(buffer.get(), kBufferSize);
+    : sink_(sink), indent_(indent) {
+  for (auto& buffer : buffers_) {
+    buffer.reset(new char[kBufferSize]);
+    platform::Prefault(buffer.get(), kBufferSize);
+  }
+  buffer_ = buffers_[0].get();
+  next_ = buffer_;
+  end_ = buffer_ + kBufferSize;
 }
 
 // Whatever is still buffered is dropped: a run that ends without Flush has
@@ -38,7 +42,8 @@ void TWritePas::Flush() {
   const std::size_t size = static_cast<std::size_t>(next_ - buffer_);
   if (size == 0) return;
   sink_.Put(std::string_view(buffer_, size));
-  buffer_ = buffer_ == buffers_[0].get() ? buffers_[1].get() : buffers_[0].get();
+  filling_ = (filling_ + 1) % kBuffers;
+  buffer_ = buffers_[filling_].get();
   next_ = buffer_;
   end_ = buffer_ + kBufferSize;
 }

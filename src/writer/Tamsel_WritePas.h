@@ -17,13 +17,16 @@ class ReplacementFile;
 /// Where the writer's bytes go: the unit file, or memory.
 class TTextSink {
  public:
+  /// How many Puts the sink may still be reading when Put returns.
+  static constexpr std::size_t kHeldPuts = 3;
+
   virtual ~TTextSink() = default;
   /// Takes the next bytes; throws on a write failure. The sink may still be
-  /// reading `bytes` when it returns: they must stay unchanged until the next
-  /// Put or Wait returns.
+  /// reading `bytes` when it returns: they must stay unchanged until
+  /// kHeldPuts more Puts, or a Wait, have returned.
   virtual void Put(std::string_view bytes) = 0;
-  /// Returns once the sink has done with the bytes of the last Put; throws on
-  /// a write failure.
+  /// Returns once the sink has done with the bytes of every Put; throws on a
+  /// write failure.
   virtual void Wait() {}
 };
 
@@ -148,9 +151,11 @@ class TWritePas {
 
   TTextSink& sink_;
   const std::string& indent_;
-  // Small writes are batched into large ones for the sink. The two buffers
-  // take turns: one is filled while the sink may still be writing the other.
-  std::unique_ptr<char[]> buffers_[2];
+  // Small writes are batched into large ones for the sink. The buffers take
+  // turns: one is filled while the sink may still be writing the others.
+  static constexpr std::size_t kBuffers = TTextSink::kHeldPuts + 1;
+  std::unique_ptr<char[]> buffers_[kBuffers];
+  std::size_t filling_ = 0;  // the index of buffer_
   char* buffer_;  // the buffer being filled
   char* next_;    // its first free byte
   char* end_;     // one past its last byte

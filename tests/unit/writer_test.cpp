@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <string>
+
 #include "writer/Tamsel_WritePas.h"
 
 namespace {
@@ -83,21 +86,24 @@ TEST(WritePas, PiecesOfAnyLengthArriveInOrderAcrossFlushes) {
 }
 
 // A sink that, like the unit file's background writer, reads the bytes of a
-// Put only later: at the next Put or at Wait. The writer must leave them
-// alone until then, also when they are the caller's own text.
+// Put only as late as it may: when kHeldPuts more have come, or at Wait. The
+// writer must leave them alone until then, also when they are the caller's
+// own text.
 TEST(WritePas, LeavesTheBytesOfAPutAloneUntilTheSinkIsDone) {
   class LateSink : public TTextSink {
    public:
     void Put(std::string_view bytes) override {
-      Take();
-      waiting = bytes;
+      waiting.push_back(bytes);
+      if (waiting.size() > kHeldPuts) {
+        text.append(waiting.front());
+        waiting.pop_front();
+      }
     }
-    void Wait() override { Take(); }
-    void Take() {
-      text.append(waiting);
-      waiting = {};
+    void Wait() override {
+      for (std::string_view bytes : waiting) text.append(bytes);
+      waiting.clear();
     }
-    std::string_view waiting;
+    std::deque<std::string_view> waiting;
     std::string text;
   } sink;
   std::string expected;
