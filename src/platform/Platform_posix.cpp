@@ -81,18 +81,21 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
   data.clear();
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
-  // Read straight into the string: at the size the file has, then growing
-  // for a file that grows (or reports no size, as pipes do).
+  // Room for the size the file has; a file that grows (or reports no size,
+  // as pipes do) makes the string grow.
   struct stat st;
-  std::size_t capacity = 1 << 16;
-  if (fstat(fd, &st) == 0 && st.st_size > 0) capacity = static_cast<std::size_t>(st.st_size) + 1;
-  std::size_t size = 0;
-  data.reserve(capacity);
-  Prefault(data.data(), capacity);
-  data.resize(capacity);
+  if (fstat(fd, &st) == 0 && st.st_size > 0) {
+    const std::size_t capacity = static_cast<std::size_t>(st.st_size) + 1;
+    data.reserve(capacity);
+    Prefault(data.data(), capacity);
+  }
+  // The file is read through a small buffer and copied from there. Fresh
+  // memory is paid for at its first access, and on some virtual machines
+  // once more when the kernel first writes it; a copy made here leaves only
+  // the program's own first access.
+  char chunk[1 << 16];
   for (;;) {
-    if (size == data.size()) data.resize(data.size() * 2);
-    ssize_t n = read(fd, data.data() + size, data.size() - size);
+    ssize_t n = read(fd, chunk, sizeof chunk);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -102,10 +105,9 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
       errno = saved;
       return false;
     }
-    size += static_cast<std::size_t>(n);
+    data.append(chunk, static_cast<std::size_t>(n));
   }
   close(fd);
-  data.resize(size);
   return true;
 }
 
