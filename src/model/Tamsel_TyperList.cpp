@@ -157,20 +157,28 @@ void TTyperList::AddWaiting(WaitingField& waiting) {
 
 // Called at the first accepted field line, so a text refused at its first
 // line costs nothing. The store and the name index are sized for every line
-// that may be a field, and made present at once as far as the text's own size
-// allows: a text of real field lines is loaded without a trap per page, and a
-// text of countless short malformed lines never gets memory it does not use.
-// Reserving is a hint; without the room the store and index grow as they go.
+// that may be a field. The store's room is only reserved; AppendField makes
+// it present a stretch at a time just ahead of the fields. The index is made
+// present at once when it is no larger than the text itself, which holds for
+// real field lines; a text of countless short malformed lines never gets
+// memory it does not use. Reserving is a hint; without the room the store
+// and the index grow as they go.
 void TTyperList::ReserveFields(std::string_view text) {
   try {
-    const std::size_t lines = CountFieldLines(text) + 2;
-    fields_.reserve(fields_.size() + lines);
-    const std::size_t room = fields_.capacity() - fields_.size();
-    platform::Prefault(fields_.data() + fields_.size(),
-                       std::min(room * sizeof(TFielder), text.size()));
+    fields_.reserve(fields_.size() + CountFieldLines(text) + 2);
     fieldNames_.Reserve(fields_.capacity(), text.size());
   } catch (const std::bad_alloc&) {
   }
+}
+
+// Fresh memory costs a trap per page at its first touch, which one call for a
+// stretch of pages avoids.
+void TTyperList::PrefaultFieldStore() {
+  constexpr std::size_t kStretch = 8192;  // fields, 192 KB
+  const std::size_t size = fields_.size();
+  const std::size_t end = std::min(fields_.capacity(), size + kStretch);
+  platform::Prefault(fields_.data() + size, (end - size) * sizeof(TFielder));
+  prefaultedFields_ = std::max(end, size + 1);
 }
 
 void TTyperList::AddClassDef(std::string name, std::string parent, bool withFields) {
@@ -207,6 +215,7 @@ void TTyperList::AppendField(TFielderList& owner, std::string_view line, std::si
   // The name is looked up before the field is made, which needs to know
   // whether it is redefined, and recorded once the field stands in the store.
   const FieldNameIndex::Probe name = fieldNames_.Prepare(line.substr(0, nameSize), hash, fields_);
+  if (fields_.size() >= prefaultedFields_) PrefaultFieldStore();
   owner.AddField(
       TFielder(line, nameSize, valueStart, name.found && !automatic, automatic || FHasIni));
   if (!name.found) fieldNames_.Record(name, fields_.size() - 1);

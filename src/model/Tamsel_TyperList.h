@@ -117,6 +117,8 @@ class TTyperList {
   TFielderList* CreateClassDef(std::string name, std::string parent, bool withFields);
   /// Makes room in the field store for every field line the text may hold.
   void ReserveFields(std::string_view text);
+  /// Makes the next stretch of the store's reserved room present.
+  void PrefaultFieldStore();
   /// Adds a field to `owner`, the newest class, and records its name.
   /// `line` ("name:type;value" after the indent) stays where it is; the name
   /// is its first `nameSize` bytes (`hash` is its FieldNameIndex::Hash) and
@@ -146,5 +148,6 @@ class TTyperList {
   std::deque<std::string> texts_;
   // Every field of every class, class after class.
   std::vector<TFielder> fields_;
+  std::size_t prefaultedFields_ = 0;  // the store is present up to here
   FieldNameIndex fieldNames_;
 };
