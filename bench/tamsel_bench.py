@@ -8,10 +8,11 @@ same folder is timed in the same loop, alternating with Tamsel, and is the
 floor the ratio compares against.
 
 What a run costs depends on the file it replaces. Tamsel writes its unit to a
-new file and renames it over the old one, which on ext4 starts writing the new
-unit to disk and must wait for any write still under way to the old one; cat
-truncates its old copy, which costs little while that copy was never written
-out. Back-to-back runs therefore measure the disk as much as either program.
+new file and renames it over the old one; cat truncates its old copy and
+writes into it. Either way the old file's blocks are freed, which costs far
+more for a file on disk than for one never written out, and ext4 writes the
+new file out when it replaces an old one. Back-to-back runs therefore measure
+the disk as much as either program.
 By default every timed run starts from the same state: the file system is
 synced first (untimed), so the previous unit and the previous copy are both
 on disk, as a unit generated some time ago would be. --previous chooses
