@@ -18,15 +18,12 @@ void TFileSink::Put(std::string_view bytes) { file_.Write(bytes); }
 void TFileSink::Wait() { file_.Wait(); }
 
 TWritePas::TWritePas(TTextSink& sink, const std::string& indent)
-    : sink_(sink), indent_(indent) {
-  for (auto& buffer : buffers_) {
-    buffer.reset(new char[kBufferSize]);
-    platform::Prefault(buffer.get(), kBufferSize);
-  }
-  buffer_ = buffers_[0].get();
-  next_ = buffer_;
-  end_ = buffer_ + kBufferSize;
-}
+    : sink_(sink),
+      indent_(indent),
+      buffers_{std::unique_ptr<char[]>(new char[kBufferSize])},
+      buffer_(buffers_[0].get()),
+      next_(buffer_),
+      end_(buffer_ + kBufferSize) {}
 
 // Whatever is still buffered is dropped: a run that ends without Flush has
 // failed, and its output is thrown away. The sink must be done with the
@@ -43,7 +40,14 @@ void TWritePas::Flush() {
   if (size == 0) return;
   sink_.Put(std::string_view(buffer_, size));
   filling_ = (filling_ + 1) % kBuffers;
-  buffer_ = buffers_[filling_].get();
+  // The other buffers are only taken by a unit that fills the first one; a
+  // unit that large is about to write them all over.
+  std::unique_ptr<char[]>& buffer = buffers_[filling_];
+  if (!buffer) {
+    buffer.reset(new char[kBufferSize]);
+    platform::Prefault(buffer.get(), kBufferSize);
+  }
+  buffer_ = buffer.get();
   next_ = buffer_;
   end_ = buffer_ + kBufferSize;
 }
