@@ -97,9 +97,9 @@ bool TTyperList::LoadText(std::string_view text) { return Parse(texts_.emplace_b
 // its first field line (then it holds fields), or else at the next class line
 // or the end of the text (then it holds none).
 //
-// A field line is added one line late: its name's slot in the index is
-// fetched into the cache at once and looked up only after the line before
-// has been added, so that the wait for memory overlaps with other work. Every
+// A field line is added a few field lines late: its name's slot in the index
+// is fetched into the cache at once and looked up only after the lines before
+// have been added, so that the wait for memory overlaps with other work. Every
 // field is still added, and looked up, in the order of the lines.
 bool TTyperList::Parse(std::string& text) {
   platform::TextReader reader(text);
@@ -107,13 +107,13 @@ bool TTyperList::Parse(std::string& text) {
   std::string pendingParent;
   bool pending = false;
   TFielderList* filling = nullptr;  // the class receiving field lines
-  WaitingField waiting;
+  WaitingFields waiting;
   bool result = true;
   do {
     const std::string_view line = reader.ReadLine();
     if (line.empty()) continue;  // empty lines carry nothing
     if (line.front() != ' ') {
-      AddWaiting(waiting);
+      AddAllWaiting(waiting);
       if (pending) CreateClassDef(std::move(pendingName), std::move(pendingParent), false);
       std::string_view name;
       std::string_view parent;
@@ -140,19 +140,24 @@ bool TTyperList::Parse(std::string& text) {
     }
     const std::uint32_t hash = FieldNameIndex::Hash(split.rest.substr(0, split.nameSize));
     fieldNames_.Prefetch(hash);
-    AddWaiting(waiting);
-    waiting = {filling, split.rest, split.nameSize, split.valueStart, hash};
+    if (waiting.count == kLookahead) AddFirstWaiting(waiting);
+    waiting.fields[(waiting.first + waiting.count++) % kLookahead] = {
+        filling, split.rest, split.nameSize, split.valueStart, hash};
   } while (!reader.Eof());
-  AddWaiting(waiting);
+  AddAllWaiting(waiting);
   if (pending) CreateClassDef(std::move(pendingName), std::move(pendingParent), false);
   return result;
 }
 
-void TTyperList::AddWaiting(WaitingField& waiting) {
-  if (waiting.owner == nullptr) return;
-  AppendField(*waiting.owner, waiting.line, waiting.nameSize, waiting.valueStart, false,
-              waiting.hash);
-  waiting.owner = nullptr;
+void TTyperList::AddFirstWaiting(WaitingFields& waiting) {
+  const WaitingField& field = waiting.fields[waiting.first];
+  AppendField(*field.owner, field.line, field.nameSize, field.valueStart, false, field.hash);
+  waiting.first = (waiting.first + 1) % kLookahead;
+  --waiting.count;
+}
+
+void TTyperList::AddAllWaiting(WaitingFields& waiting) {
+  while (waiting.count > 0) AddFirstWaiting(waiting);
 }
 
 // Called at the first accepted field line, so a text refused at its first

@@ -127,17 +127,27 @@ class TTyperList {
   /// is, and always skips the INI file.
   void AppendField(TFielderList& owner, std::string_view line, std::size_t nameSize,
                    std::size_t valueStart, bool automatic, std::uint32_t hash);
-  /// A field line read but not yet added: its class (null for none), the
-  /// line after the indent, where it splits, and its name's hash.
+  /// A field line read but not yet added: its class, the line after the
+  /// indent, where it splits, and its name's hash.
   struct WaitingField {
-    TFielderList* owner = nullptr;
+    TFielderList* owner;
     std::string_view line;
-    std::size_t nameSize = 0;
-    std::size_t valueStart = 0;
-    std::uint32_t hash = 0;
+    std::size_t nameSize;
+    std::size_t valueStart;
+    std::uint32_t hash;
   };
-  /// Adds the waiting field, if any, and leaves none waiting.
-  void AddWaiting(WaitingField& waiting);
+  /// How many field lines are read ahead of the one being added.
+  static constexpr std::size_t kLookahead = 8;
+  /// The field lines read ahead, oldest first: `count` of them from `first`.
+  struct WaitingFields {
+    WaitingField fields[kLookahead];
+    std::size_t first = 0;
+    std::size_t count = 0;
+  };
+  /// Adds the oldest waiting field; there must be one.
+  void AddFirstWaiting(WaitingFields& waiting);
+  /// Adds every waiting field, in order.
+  void AddAllWaiting(WaitingFields& waiting);
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
 
   std::vector<std::unique_ptr<TTyper>> FItems;
