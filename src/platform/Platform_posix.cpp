@@ -206,12 +206,16 @@ bool CachedPagesAllClean(int fd) {
 // cached pages are all clean is dropped: dirty ones would first be written
 // out, only to be thrown away.
 void DropCachedPages(const std::string& path) {
+#ifdef POSIX_FADV_DONTNEED
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return;
   struct stat st;
   if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && CachedPagesAllClean(fd))
     (void)posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
   close(fd);
+#else
+  (void)path;
+#endif
 }
 
 }  // namespace
