@@ -120,6 +120,9 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
               platform::FileNameText(platform::ChangeFileExt(platform::ExtractFileName(definition), "")),
               settings.GetUseUnit(), hasConstants ? &constants : nullptr);
     out.Flush();
+    // The last blocks of the unit may still be on their way; a failure among
+    // them must stop the run before the settings file is touched.
+    sink.Wait();
     settings.iniWrite();
   } else {
     PrintMessage(kMalformedMessage);
