@@ -16,7 +16,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
-#include <system_error>
+#include <exception>
 #include <thread>
 #include <vector>
 
@@ -249,11 +249,13 @@ struct ReplacementFile::Background {
     return error;
   }
 
-  // Finishes the writes handed over and ends the thread.
-  void Stop() noexcept {
+  // Finishes the writes handed over, or with `drop` the write under way
+  // only, and ends the thread.
+  void Stop(bool drop = false) noexcept {
     {
       std::lock_guard<std::mutex> lock(mutex);
       stopping = true;
+      dropping = drop;
     }
     changed.notify_all();
     if (thread.joinable()) thread.join();
@@ -266,11 +268,12 @@ struct ReplacementFile::Background {
       changed.wait(lock, [this] { return queued > 0 || stopping; });
       if (queued == 0) return;
       const std::string_view bytes = jobs[first];
-      const bool failedBefore = error != 0;
+      const bool skip = error != 0 || dropping;
       lock.unlock();
-      // After a failure the rest is not written; the run fails anyway.
-      const int failed = failedBefore ? 0 : WriteAll(fd, bytes);
-      if (!failedBefore && failed == 0) StartWriteback(fd, written, bytes.size());
+      // After a failure the rest is not written, as the run fails anyway;
+      // nor is what waits when the file is being thrown away.
+      const int failed = skip ? 0 : WriteAll(fd, bytes);
+      if (!skip && failed == 0) StartWriteback(fd, written, bytes.size());
       written += static_cast<off_t>(bytes.size());
       lock.lock();
       if (error == 0) error = failed;
@@ -289,6 +292,7 @@ struct ReplacementFile::Background {
   std::size_t first = 0;
   std::size_t queued = 0;
   bool stopping = false;
+  bool dropping = false;  // the file is thrown away: write no more
   int error = 0;  // errno of the first failed write
   std::thread thread;
 };
@@ -305,13 +309,19 @@ ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)
   name.push_back('\0');
   int fd = mkstemp(name.data());
   if (fd < 0) throw IoError(target_ + ConsoleText(" を作成できません: ") + LastErrorText());
-  temp_.assign(name.data());
-  final_ = file;
   handle_ = fd;
+  try {
+    temp_.assign(name.data());
+    final_ = file;
+  } catch (...) {
+    close(fd);
+    unlink(name.data());
+    throw;
+  }
   // Without a second thread every write is simply made in the caller's.
   try {
     background_ = std::make_unique<Background>(fd, exists ? file : std::string());
-  } catch (const std::system_error&) {
+  } catch (const std::exception&) {
   }
 }
 
@@ -357,6 +367,7 @@ void ReplacementFile::Commit() {
 }
 
 void ReplacementFile::Discard() noexcept {
+  if (background_) background_->Stop(true);
   background_.reset();
   if (handle_ >= 0) {
     close(static_cast<int>(handle_));
