@@ -38,15 +38,17 @@ TWritePas::~TWritePas() {
 void TWritePas::Flush() {
   const std::size_t size = static_cast<std::size_t>(next_ - buffer_);
   if (size == 0) return;
-  sink_.Put(std::string_view(buffer_, size));
-  filling_ = (filling_ + 1) % kBuffers;
   // The other buffers are only taken by a unit that fills the first one; a
-  // unit that large is about to write them all over.
-  std::unique_ptr<char[]>& buffer = buffers_[filling_];
+  // unit that large is about to write them all over. The next buffer is
+  // ready before the bytes go, so a failure leaves the writer as it was.
+  const std::size_t next = (filling_ + 1) % kBuffers;
+  std::unique_ptr<char[]>& buffer = buffers_[next];
   if (!buffer) {
     buffer.reset(new char[kBufferSize]);
     platform::Prefault(buffer.get(), kBufferSize);
   }
+  sink_.Put(std::string_view(buffer_, size));
+  filling_ = next;
   buffer_ = buffer.get();
   next_ = buffer_;
   end_ = buffer_ + kBufferSize;
