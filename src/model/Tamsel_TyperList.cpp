@@ -108,6 +108,7 @@ bool TTyperList::Parse(std::string& text) {
   bool pending = false;
   TFielderList* filling = nullptr;  // the class receiving field lines
   WaitingFields waiting;
+  bool reserved = false;  // room made for the text's fields
   bool result = true;
   do {
     const std::string_view line = reader.ReadLine();
@@ -129,7 +130,6 @@ bool TTyperList::Parse(std::string& text) {
       result = false;
       break;
     }
-    if (fields_.capacity() == fields_.size()) ReserveFields(text);
     if (pending) {
       filling = CreateClassDef(std::move(pendingName), std::move(pendingParent), true);
       pending = false;
@@ -137,6 +137,10 @@ bool TTyperList::Parse(std::string& text) {
     if (filling == nullptr) {  // a field line before any class line
       result = false;
       break;
+    }
+    if (!reserved) {
+      ReserveFields(text);
+      reserved = true;
     }
     const std::uint32_t hash = FieldNameIndex::Hash(split.rest.substr(0, split.nameSize));
     fieldNames_.Prefetch(hash);
@@ -160,8 +164,8 @@ void TTyperList::AddAllWaiting(WaitingFields& waiting) {
   while (waiting.count > 0) AddFirstWaiting(waiting);
 }
 
-// Called at the first accepted field line, so a text refused at its first
-// line costs nothing. The store and the name index are sized for every line
+// Called at the first field line that is accepted and has a class, so a text
+// refused at its first field line costs nothing. The store and the name index are sized for every line
 // that may be a field. The store's room is only reserved; AppendField makes
 // it present a stretch at a time just ahead of the fields. The index is made
 // present at once when it is no larger than the text itself, which holds for
