@@ -42,6 +42,10 @@ run() {
 }
 
 same() { cmp -s "$1" "$2" || { diff "$1" "$2" | head -20 >&2; return 1; }; }
+# has_line <file> <line>: the file holds that whole line; shows the file if not.
+has_line() {
+  grep -qxF -- "$2" "$1" || { echo "  no line [$2] in (exit $rc):" >&2; head -20 "$1" "$box/.err" >&2; return 1; }
+}
 equals() { [ "$1" = "$2" ] || { echo "  expected [$2], got [$1]" >&2; return 1; }; }
 
 "$wine" cmd /c exit 0 >/dev/null 2>&1  # creates the Wine prefix once
@@ -63,7 +67,7 @@ check "no settings file after help" test ! -e "$box/Tamsel.ini"
 
 sandbox gen.exe
 run gen.exe "?"
-check "renamed executable says so" grep -qx ' ( "gen.exe" is not original name )' "$box/out"
+check "renamed executable says so" has_line "$box/out" ' ( "gen.exe" is not original name )'
 sandbox TAMSEL.EXE
 run TAMSEL.EXE "?"
 check "the original name ignores letter case" test "$(grep -c 'is not original name' "$box/out")" = 0
