@@ -3,10 +3,9 @@
 #include "platform/Platform.h"
 
 namespace {
-// The file system takes large writes far faster than small ones (on Linux a
-// megabyte costs about half as much per byte as 128 KB); the sink writes
-// several buffers' worth at a time, and together they are still small beside
-// the definition text.
+// The file system takes large writes faster than small ones: of 128 KB,
+// 256 KB and 512 KB buffers, 512 KB gave the fastest runs on 70 MB units.
+// All four together are still small beside the definition text.
 constexpr std::size_t kBufferSize = std::size_t{1} << 19;
 }  // namespace
 
