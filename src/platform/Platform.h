@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -37,8 +38,46 @@ bool IsRegularFile(const std::string& path);
 /// volume serial and file index), whatever links or letter case lead there.
 bool SameFile(const std::string& a, const std::string& b);
 
+/// Zeroed memory for a large block that lives long and is read all over: the
+/// definition text, the field store and its index. A block of a megabyte or
+/// more is placed where the system can back it with large pages, so that it
+/// costs one trap and one address-translation entry per 2 MB instead of one
+/// per 4 KB page. Throws std::bad_alloc.
+void* AllocateLarge(std::size_t bytes);
+/// Frees a block of AllocateLarge; `bytes` is the size that was asked for.
+void FreeLarge(void* block, std::size_t bytes) noexcept;
+
+/// Frees a block of AllocateLarge that holds `bytes` bytes; a deleter for
+/// std::unique_ptr.
+struct LargeFree {
+  std::size_t bytes;
+  void operator()(void* block) const noexcept { FreeLarge(block, bytes); }
+};
+
+/// A standard allocator over AllocateLarge, for containers of large blocks.
+template <typename T>
+struct LargeAllocator {
+  using value_type = T;
+  LargeAllocator() = default;
+  template <typename U>
+  LargeAllocator(const LargeAllocator<U>&) noexcept {}
+  T* allocate(std::size_t n) {
+    if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_alloc();
+    return static_cast<T*>(AllocateLarge(n * sizeof(T)));
+  }
+  void deallocate(T* block, std::size_t n) noexcept { FreeLarge(block, n * sizeof(T)); }
+  template <typename U>
+  bool operator==(const LargeAllocator<U>&) const noexcept {
+    return true;
+  }
+};
+
+/// A text held in large-block memory.
+using LargeString = std::basic_string<char, std::char_traits<char>, LargeAllocator<char>>;
+
 /// Reads the whole file into `data`; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& data);
+bool ReadWholeFile(const std::string& path, LargeString& data);
 
 /// Makes the memory of `bytes` bytes at `block`, which the caller is about to
 /// write, present at once. Where each first touch of a page costs a trap,

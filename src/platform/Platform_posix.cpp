@@ -11,10 +11,12 @@
 #include <csignal>
 #include <clocale>
 #include <condition_variable>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <new>
 #include <string>
 #include <exception>
 #include <thread>
@@ -77,7 +79,55 @@ void Prefault(void* block, std::size_t bytes) {
 #endif
 }
 
-bool ReadWholeFile(const std::string& path, std::string& data) {
+namespace {
+
+// Large pages are 2 MB on the systems that have them; a block is given them
+// from 1 MB on, where the trap per 4 KB page begins to cost more than the
+// memory a partly used large page leaves idle.
+constexpr std::size_t kLargePage = std::size_t{2} << 20;
+constexpr std::size_t kLargeBlock = std::size_t{1} << 20;
+
+std::size_t LargeLength(std::size_t bytes) { return (bytes + kLargePage - 1) & ~(kLargePage - 1); }
+
+}  // namespace
+
+void* AllocateLarge(std::size_t bytes) {
+  if (bytes < kLargeBlock) {
+    void* block = std::calloc(1, bytes == 0 ? 1 : bytes);
+    if (!block) throw std::bad_alloc();
+    return block;
+  }
+  if (bytes > static_cast<std::size_t>(-1) - 2 * kLargePage) throw std::bad_alloc();
+  // A large page needs an aligned start: the mapping is made one large page
+  // longer, and what lies outside the aligned block is given back at once.
+  const std::size_t length = LargeLength(bytes);
+  void* const mapped =
+      mmap(nullptr, length + kLargePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapped == MAP_FAILED) throw std::bad_alloc();
+  const std::uintptr_t begin = reinterpret_cast<std::uintptr_t>(mapped);
+  const std::uintptr_t start = (begin + kLargePage - 1) & ~(kLargePage - 1);
+  const std::uintptr_t end = begin + length + kLargePage;
+  if (start > begin) munmap(mapped, start - begin);
+  if (end > start + length) munmap(reinterpret_cast<void*>(start + length), end - start - length);
+  void* const block = reinterpret_cast<void*>(start);
+#ifdef MADV_HUGEPAGE
+  (void)madvise(block, length, MADV_HUGEPAGE);
+#endif
+  return block;
+}
+
+void FreeLarge(void* block, std::size_t bytes) noexcept {
+  if (!block) return;
+  if (bytes < kLargeBlock)
+    std::free(block);
+  else
+    munmap(block, LargeLength(bytes));
+}
+
+namespace {
+
+template <typename Text>
+bool ReadInto(const std::string& path, Text& data) {
   data.clear();
   int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
@@ -110,6 +160,12 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
   close(fd);
   return true;
 }
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& data) { return ReadInto(path, data); }
+
+bool ReadWholeFile(const std::string& path, LargeString& data) { return ReadInto(path, data); }
 
 bool PathExists(const std::string& path) {
   struct stat st;

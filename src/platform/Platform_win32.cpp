@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -115,7 +116,20 @@ bool SameFile(const std::string& a, const std::string& b) {
   return same;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& data) {
+// Windows only gives large pages to processes with a special privilege, so
+// large blocks are ordinary memory here.
+void* AllocateLarge(std::size_t bytes) {
+  void* block = std::calloc(1, bytes == 0 ? 1 : bytes);
+  if (!block) throw std::bad_alloc();
+  return block;
+}
+
+void FreeLarge(void* block, std::size_t) noexcept { std::free(block); }
+
+namespace {
+
+template <typename Text>
+bool ReadInto(const std::string& path, Text& data) {
   data.clear();
   HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -137,6 +151,12 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
   CloseHandle(h);
   return true;
 }
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& data) { return ReadInto(path, data); }
+
+bool ReadWholeFile(const std::string& path, LargeString& data) { return ReadInto(path, data); }
 
 bool PathExists(const std::string& path) {
   return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
