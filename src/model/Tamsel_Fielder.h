@@ -8,7 +8,9 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/Platform.h"
 #include "settings/Tamsel_ini.h"
 
 class TWritePas;
@@ -111,3 +113,7 @@ class TFielder {
 };
 
 static_assert(sizeof(TFielder) <= 24);
+
+/// Where the fields of a class list stand, class after class. A large
+/// definition has millions of fields, read through again and again.
+using TFielderStore = std::vector<TFielder, platform::LargeAllocator<TFielder>>;

@@ -8,7 +8,7 @@
 
 using emit::WriteLine;
 
-TFielderList::TFielderList(std::string name, std::string parent, std::vector<TFielder>& store)
+TFielderList::TFielderList(std::string name, std::string parent, TFielderStore& store)
     : TTyper(std::move(name), std::move(parent)), FStore(store), FFirst(store.size()) {}
 
 TFielderList::~TFielderList() = default;

@@ -17,7 +17,7 @@
 class TFielderList : public TTyper {
  public:
   /// The class's fields are those it adds to `store` from now on.
-  TFielderList(std::string name, std::string parent, std::vector<TFielder>& store);
+  TFielderList(std::string name, std::string parent, TFielderStore& store);
   ~TFielderList() override;
 
   /// Appends `field` to the class's fields, at the end of the store. Fields
@@ -41,7 +41,7 @@ class TFielderList : public TTyper {
   /// The parameters of SetAllSelf, "a:T1;b:T2", without a line end.
   void WriteParamList(TWritePas& out) const;
 
-  std::vector<TFielder>& FStore;
+  TFielderStore& FStore;
   std::size_t FFirst;
   std::size_t FCount = 0;
 };

@@ -7,7 +7,7 @@
 
 using emit::WriteLine;
 
-TTyperIni::TTyperIni(std::string name, std::string parent, std::vector<TFielder>& store)
+TTyperIni::TTyperIni(std::string name, std::string parent, TFielderStore& store)
     : TFielderList(std::move(name), std::move(parent), store) {}
 
 void TTyperIni::WriteIniMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const {

@@ -9,7 +9,7 @@
 
 class TTyperIni : public TFielderList {
  public:
-  TTyperIni(std::string name, std::string parent, std::vector<TFielder>& store);
+  TTyperIni(std::string name, std::string parent, TFielderStore& store);
 
   void WriteIniMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const override;
   void WriteIniMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const override;

@@ -1,7 +1,6 @@
 #include "model/Tamsel_TyperList.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -82,7 +81,7 @@ TTyperList::TTyperList(bool hasIni, const TVocabulary& vocabulary)
 TTyperList::~TTyperList() = default;
 
 bool TTyperList::Load(const std::string& path) {
-  std::string data;
+  platform::LargeString data;
   if (!platform::ReadWholeFile(path, data))
     throw platform::IoError(platform::ConsolePath(path) + platform::ConsoleText(" を読み込めません: ") +
                             platform::LastErrorText());
@@ -101,7 +100,7 @@ bool TTyperList::LoadText(std::string_view text) { return Parse(texts_.emplace_b
 // is fetched into the cache at once and looked up only after the lines before
 // have been added, so that the wait for memory overlaps with other work. Every
 // field is still added, and looked up, in the order of the lines.
-bool TTyperList::Parse(std::string& text) {
+bool TTyperList::Parse(platform::LargeString& text) {
   platform::TextReader reader(text);
   std::string pendingName;
   std::string pendingParent;
@@ -203,7 +202,7 @@ TFielderList* TTyperList::CreateClassDef(std::string name, std::string parent, b
     // Each automatic field gets a line of its own, "name:string;"; its name is
     // cut by length, so a name holding ":" or ";" stays whole.
     for (const std::string* field : {&vocabulary_.cFileName, &vocabulary_.cSection}) {
-      const std::string& line = texts_.emplace_back(*field + ":string;");
+      const platform::LargeString& line = texts_.emplace_back(*field + ":string;");
       AppendField(ini, line, field->size(), line.size(), true,
                   FieldNameIndex::Hash(std::string_view(line).substr(0, field->size())));
     }
@@ -260,7 +259,7 @@ std::size_t TTyperList::FieldNameIndex::FirstSlot(std::uint32_t hash) const {
 }
 
 TTyperList::FieldNameIndex::Probe TTyperList::FieldNameIndex::Find(
-    std::string_view name, std::uint32_t hash, const std::vector<TFielder>& fields) const {
+    std::string_view name, std::uint32_t hash, const TFielderStore& fields) const {
   const std::size_t size = size_;
   for (std::size_t slot = FirstSlot(hash);; slot = slot + 1 == size ? 0 : slot + 1) {
     const Slot& at = slots_[slot];
@@ -270,7 +269,7 @@ TTyperList::FieldNameIndex::Probe TTyperList::FieldNameIndex::Find(
 }
 
 bool TTyperList::FieldNameIndex::Contains(std::string_view name,
-                                          const std::vector<TFielder>& fields) const {
+                                          const TFielderStore& fields) const {
   return size_ != 0 && Find(name, Hash(name), fields).found;
 }
 
@@ -288,7 +287,7 @@ void TTyperList::FieldNameIndex::Prefetch(std::uint32_t hash) const {
 }
 
 TTyperList::FieldNameIndex::Probe TTyperList::FieldNameIndex::Prepare(
-    std::string_view name, std::uint32_t hash, const std::vector<TFielder>& fields) {
+    std::string_view name, std::uint32_t hash, const TFielderStore& fields) {
   if (fields.size() >= std::numeric_limits<std::uint32_t>::max())
     throw std::length_error(platform::ConsoleText("フィールドが多すぎます"));
   // A table that has to grow is at least half full, and will be written all
@@ -307,9 +306,10 @@ void TTyperList::FieldNameIndex::Record(const Probe& probe, std::size_t number) 
 void TTyperList::FieldNameIndex::Rehash(std::size_t slots, bool prefault) {
   if (slots > std::numeric_limits<std::uint32_t>::max())
     throw std::length_error(platform::ConsoleText("フィールドが多すぎます"));
-  std::unique_ptr<Slot[], FreeSlots> fresh(static_cast<Slot*>(std::calloc(slots, sizeof(Slot))));
-  if (!fresh) throw std::bad_alloc();
-  if (prefault) platform::Prefault(fresh.get(), slots * sizeof(Slot));
+  const std::size_t bytes = slots * sizeof(Slot);
+  std::unique_ptr<Slot[], platform::LargeFree> fresh(
+      static_cast<Slot*>(platform::AllocateLarge(bytes)), platform::LargeFree{bytes});
+  if (prefault) platform::Prefault(fresh.get(), bytes);
   fresh.swap(slots_);  // after the swap: the old table in fresh, the new empty one in slots_
   const std::size_t oldSize = size_;
   size_ = slots;

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <deque>
 #include <memory>
 #include <string>
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "model/Tamsel_FielderList.h"
+#include "platform/Platform.h"
 #include "settings/Tamsel_ini.h"
 
 class TTyper;
@@ -73,7 +73,7 @@ class TTyperList {
     };
 
     static std::uint32_t Hash(std::string_view name);
-    bool Contains(std::string_view name, const std::vector<TFielder>& fields) const;
+    bool Contains(std::string_view name, const TFielderStore& fields) const;
     /// Makes room for `names` names in all, so that the table need not grow
     /// while they come. The room is made present at once only when it takes
     /// no more than `touchBudget` bytes; otherwise its memory is only taken
@@ -83,7 +83,7 @@ class TTyperList {
     void Prefetch(std::uint32_t hash) const;
     /// Looks up `name`, of that hash, the name of the field about to be
     /// appended to `fields`, after making room for one more name.
-    Probe Prepare(std::string_view name, std::uint32_t hash, const std::vector<TFielder>& fields);
+    Probe Prepare(std::string_view name, std::uint32_t hash, const TFielderStore& fields);
     /// Records field `number` as the first of its name, in the slot of a
     /// Prepare that did not find the name; no other name may be recorded
     /// between the two.
@@ -94,24 +94,21 @@ class TTyperList {
       std::uint32_t number;  // field number + 1; 0 for a free slot
       std::uint32_t hash;
     };
-    struct FreeSlots {
-      void operator()(Slot* slots) const { std::free(slots); }
-    };
 
     std::size_t FirstSlot(std::uint32_t hash) const;
     Probe Find(std::string_view name, std::uint32_t hash,
-               const std::vector<TFielder>& fields) const;
+               const TFielderStore& fields) const;
     void Rehash(std::size_t slots, bool prefault);
 
-    // Zeroed by calloc, which leaves fresh memory untouched until used.
-    std::unique_ptr<Slot[], FreeSlots> slots_;
+    // Zeroed large-block memory, untouched until used.
+    std::unique_ptr<Slot[], platform::LargeFree> slots_;
     std::size_t size_ = 0;  // slots in the table
     std::size_t count_ = 0;
   };
 
   /// Reads definition text that the list owns; field lines are split where
   /// they stand, so the fields point into it.
-  bool Parse(std::string& text);
+  bool Parse(platform::LargeString& text);
   /// Creates and appends the class definition; returns it when it holds
   /// fields, else null.
   TFielderList* CreateClassDef(std::string name, std::string parent, bool withFields);
@@ -155,9 +152,9 @@ class TTyperList {
   const TVocabulary& vocabulary_;
   // The definition texts, and the lines of the automatic fields, that the
   // fields point into. A deque never moves its elements.
-  std::deque<std::string> texts_;
+  std::deque<platform::LargeString> texts_;
   // Every field of every class, class after class.
-  std::vector<TFielder> fields_;
+  TFielderStore fields_;
   std::size_t prefaultedFields_ = 0;  // the store is present up to here
   FieldNameIndex fieldNames_;
 };

@@ -8,20 +8,19 @@ namespace {
 constexpr char kCtrlZ = '\x1a';
 }
 
-TextReader::TextReader(std::string& text)
-    : text_(text), nextCr_(NextOf('\r', 0)), nextCtrlZ_(NextOf(kCtrlZ, 0)) {}
+TextReader::TextReader(std::span<char> text)
+    : data_(text.data()), size_(text.size()), nextCr_(NextOf('\r', 0)), nextCtrlZ_(NextOf(kCtrlZ, 0)) {}
 
 // The position of the first `c` at or after `from`, or the text's size.
 std::size_t TextReader::NextOf(char c, std::size_t from) const {
-  if (from >= text_.size()) return text_.size();
-  const void* hit = std::memchr(text_.data() + from, c, text_.size() - from);
-  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data())
-             : text_.size();
+  if (from >= size_) return size_;
+  const void* hit = std::memchr(data_ + from, c, size_ - from);
+  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data_) : size_;
 }
 
 std::string_view TextReader::ReadLine() {
-  char* const data = text_.data();
-  const std::size_t size = text_.size();
+  char* const data = data_;
+  const std::size_t size = size_;
   const std::size_t lineEnd = NextOf('\n', pos_);
   const std::size_t next = lineEnd < size ? lineEnd + 1 : size;
   if (nextCtrlZ_ < pos_) nextCtrlZ_ = NextOf(kCtrlZ, pos_);
@@ -40,6 +39,6 @@ std::string_view TextReader::ReadLine() {
   return line;
 }
 
-bool TextReader::Eof() const { return pos_ >= text_.size() || text_[pos_] == kCtrlZ; }
+bool TextReader::Eof() const { return pos_ >= size_ || data_[pos_] == kCtrlZ; }
 
 }  // namespace platform

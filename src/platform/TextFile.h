@@ -4,7 +4,7 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include <span>
 #include <string_view>
 
 namespace platform {
@@ -14,7 +14,7 @@ namespace platform {
 /// where it stands), so they stay valid as long as the text does.
 class TextReader {
  public:
-  explicit TextReader(std::string& text);
+  explicit TextReader(std::span<char> text);
 
   /// The next line, without its line end and without CRs; a Ctrl-Z inside
   /// the line ends it and the rest of the line is skipped. At the end of the
@@ -29,7 +29,8 @@ class TextReader {
  private:
   std::size_t NextOf(char c, std::size_t from) const;
 
-  std::string& text_;
+  char* const data_;
+  const std::size_t size_;
   std::size_t pos_ = 0;
   // Where the next CR and Ctrl-Z stand, so that text without them is
   // searched for them once, not once per line.

@@ -62,7 +62,7 @@ TEST(FielderListAddField, EachClassSeesExactlyItsOwnFieldsInOrder) {
   const std::string a = "Fa:integer;1";
   const std::string b = "Fb:string;x";
   const std::string c = "Fc:boolean;0";
-  std::vector<TFielder> store;
+  TFielderStore store;
   TFielderList first("TA", "", store);
   first.AddField(TFielder(a, 2, 11, false, false));
   first.AddField(TFielder(b, 2, 10, false, false));
@@ -83,7 +83,7 @@ TEST(FielderListAddField, EachClassSeesExactlyItsOwnFieldsInOrder) {
 TEST(FielderListAddField, AddingToAnOlderClassIsRefusedAndAddsNothing) {
   const std::string a = "Fa:integer;1";
   const std::string b = "Fb:integer;2";
-  std::vector<TFielder> store;
+  TFielderStore store;
   TFielderList first("TA", "", store);
   first.AddField(TFielder(a, 2, 11, false, false));
   TFielderList second("TB", "", store);
@@ -95,7 +95,7 @@ TEST(FielderListAddField, AddingToAnOlderClassIsRefusedAndAddsNothing) {
 
   // An older class that still adds while the newest has none yet keeps its
   // run whole; the newest class can then no longer add.
-  std::vector<TFielder> other;
+  TFielderStore other;
   TFielderList older("TC", "", other);
   TFielderList newer("TD", "", other);
   older.AddField(TFielder(a, 2, 11, false, false));
