@@ -19,8 +19,9 @@ void TFileSink::Wait() { file_.Wait(); }
 TWritePas::TWritePas(TTextSink& sink, const std::string& indent)
     : sink_(sink),
       indent_(indent),
-      buffers_{std::unique_ptr<char[]>(new char[kBufferSize])},
-      buffer_(buffers_[0].get()),
+      first_(new char[kBufferSize]),
+      buffers_{first_.get()},
+      buffer_(first_.get()),
       next_(buffer_),
       end_(buffer_ + kBufferSize) {}
 
@@ -41,14 +42,16 @@ void TWritePas::Flush() {
   // unit that large is about to write them all over. The next buffer is
   // ready before the bytes go, so a failure leaves the writer as it was.
   const std::size_t next = (filling_ + 1) % kBuffers;
-  std::unique_ptr<char[]>& buffer = buffers_[next];
-  if (!buffer) {
-    buffer.reset(new char[kBufferSize]);
-    platform::Prefault(buffer.get(), kBufferSize);
+  if (!buffers_[next]) {
+    constexpr std::size_t bytes = (kBuffers - 1) * kBufferSize;
+    others_ = std::unique_ptr<char[], platform::LargeFree>(
+        static_cast<char*>(platform::AllocateLarge(bytes)), platform::LargeFree{bytes});
+    platform::Prefault(others_.get(), bytes);
+    for (std::size_t i = 1; i < kBuffers; ++i) buffers_[i] = others_.get() + (i - 1) * kBufferSize;
   }
   sink_.Put(std::string_view(buffer_, size));
   filling_ = next;
-  buffer_ = buffer.get();
+  buffer_ = buffers_[next];
   next_ = buffer_;
   end_ = buffer_ + kBufferSize;
 }

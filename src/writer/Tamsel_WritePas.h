@@ -10,9 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
-class ReplacementFile;
-}
+#include "platform/Platform.h"
 
 /// Where the writer's bytes go: the unit file, or memory.
 class TTextSink {
@@ -154,7 +152,10 @@ class TWritePas {
   // Small writes are batched into large ones for the sink. The buffers take
   // turns: one is filled while the sink may still be writing the others.
   static constexpr std::size_t kBuffers = TTextSink::kHeldPuts + 1;
-  std::unique_ptr<char[]> buffers_[kBuffers];
+  std::unique_ptr<char[]> first_;
+  // The other buffers, in one block, once a unit has filled the first one.
+  std::unique_ptr<char[], platform::LargeFree> others_;
+  char* buffers_[kBuffers] = {};
   std::size_t filling_ = 0;  // the index of buffer_
   char* buffer_;  // the buffer being filled
   char* next_;    // its first free byte
