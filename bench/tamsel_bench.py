@@ -232,8 +232,11 @@ def main():
         verdicts.append(("ratio at 100,000 fields %.3f (target <= 2)" % ratio, ratio <= 2))
     if 100000 in by_fields and 1000000 in by_fields:
         growth = by_fields[1000000]["time"] / by_fields[100000]["time"]
-        verdicts.append(("time growth 100,000 -> 1,000,000 fields %.2fx (target <= 11)" % growth,
-                         growth <= 11))
+        # cat's own growth over the same sizes is the floor: the bytes to write
+        # grow tenfold, and so does the system's cost of writing them.
+        cat_growth = by_fields[1000000]["cat"] / by_fields[100000]["cat"]
+        verdicts.append(("time growth 100,000 -> 1,000,000 fields %.2fx (target <= 11; cat's: %.2fx)"
+                         % (growth, cat_growth), growth <= 11))
     over = [r["fields"] for r in rows if r["rss_kib"] > 3 * r["in"] / 1024 + 16 * 1024]
     verdicts.append(("peak RSS under the limit at every size" if not over else
                      "peak RSS over the limit at %s fields" % ", ".join(map(str, over)), not over))
