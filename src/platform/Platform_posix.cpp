@@ -7,6 +7,11 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <cpuid.h>
+#include <immintrin.h>
+#endif
+
 #include <cerrno>
 #include <csignal>
 #include <clocale>
@@ -233,6 +238,38 @@ void StartWriteback(int fd, off_t offset, std::size_t bytes) {
 #endif
 }
 
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+constexpr std::uintptr_t kCacheLine = 64;
+
+__attribute__((target("clflushopt"))) void FlushLines(const char* from, const char* to) {
+  for (; from < to; from += kCacheLine) _mm_clflushopt(const_cast<char*>(from));
+}
+
+bool HasFlushInstruction() {
+  unsigned a = 0, b = 0, c = 0, d = 0;
+  return __get_cpuid_count(7, 0, &a, &b, &c, &d) && (b & bit_CLFLUSHOPT) != 0;
+}
+#endif
+
+// Takes bytes that were just written out of every processor's cache. The
+// kernel copied them into the page cache on this thread, which leaves a
+// shared copy of each of their lines in this processor's cache; the
+// generator, filling the same buffer again a few blocks later, would first
+// have to take every line back from here, and on a two-processor virtual
+// machine that made generating a 700 MB unit two to three times slower.
+// Flushed lines come back from memory instead, which the processor fetches
+// ahead. A hint: nothing happens where the processor has no such flush.
+void EvictFromCaches(std::string_view bytes) {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  static const bool available = HasFlushInstruction();
+  if (!available || bytes.empty()) return;
+  const auto start = reinterpret_cast<std::uintptr_t>(bytes.data()) & ~(kCacheLine - 1);
+  FlushLines(reinterpret_cast<const char*>(start), bytes.data() + bytes.size());
+#else
+  (void)bytes;
+#endif
+}
+
 // Whether every page of the open file that is in the page cache is clean,
 // so that dropping them writes nothing; false when the system cannot say.
 bool CachedPagesAllClean(int fd) {
@@ -330,6 +367,7 @@ struct ReplacementFile::Background {
       // nor is what waits when the file is being thrown away.
       const int failed = skip ? 0 : WriteAll(fd, bytes);
       if (!skip && failed == 0) StartWriteback(fd, written, bytes.size());
+      if (!skip) EvictFromCaches(bytes);
       written += static_cast<off_t>(bytes.size());
       lock.lock();
       if (error == 0) error = failed;
