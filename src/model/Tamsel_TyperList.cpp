@@ -164,13 +164,14 @@ void TTyperList::AddAllWaiting(WaitingFields& waiting) {
 }
 
 // Called at the first field line that is accepted and has a class, so a text
-// refused at its first field line costs nothing. The store and the name index are sized for every line
-// that may be a field. The store's room is only reserved; AppendField makes
-// it present a stretch at a time just ahead of the fields. The index is made
-// present at once when it is no larger than the text itself, which holds for
-// real field lines; a text of countless short malformed lines never gets
-// memory it does not use. Reserving is a hint; without the room the store
-// and the index grow as they go.
+// refused at its first field line costs nothing. The store and the name index
+// are sized for every line that may be a field. The store's room is only
+// reserved; AppendField makes it present a stretch at a time just ahead of
+// the fields. The index is made present at once when it is no larger than
+// the text itself, which holds for real field lines; a text of countless
+// short malformed lines gets no more memory than it uses, rounded up to a
+// large page. Reserving is a hint; without the room the store and the index
+// grow as they go.
 void TTyperList::ReserveFields(std::string_view text) {
   try {
     fields_.reserve(fields_.size() + CountFieldLines(text) + 2);
@@ -306,6 +307,7 @@ void TTyperList::FieldNameIndex::Record(const Probe& probe, std::size_t number) 
 void TTyperList::FieldNameIndex::Rehash(std::size_t slots, bool prefault) {
   if (slots > std::numeric_limits<std::uint32_t>::max())
     throw std::length_error(platform::ConsoleText("フィールドが多すぎます"));
+  if (slots > std::numeric_limits<std::size_t>::max() / sizeof(Slot)) throw std::bad_alloc();
   const std::size_t bytes = slots * sizeof(Slot);
   std::unique_ptr<Slot[], platform::LargeFree> fresh(
       static_cast<Slot*>(platform::AllocateLarge(bytes)), platform::LargeFree{bytes});

@@ -100,7 +100,8 @@ class TTyperList {
                const TFielderStore& fields) const;
     void Rehash(std::size_t slots, bool prefault);
 
-    // Zeroed large-block memory, untouched until used.
+    // Zeroed large-block memory, made present as it is used (a large page at
+    // a time) unless prefaulted.
     std::unique_ptr<Slot[], platform::LargeFree> slots_;
     std::size_t size_ = 0;  // slots in the table
     std::size_t count_ = 0;

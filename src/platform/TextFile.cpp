@@ -9,7 +9,10 @@ constexpr char kCtrlZ = '\x1a';
 }
 
 TextReader::TextReader(std::span<char> text)
-    : data_(text.data()), size_(text.size()), nextCr_(NextOf('\r', 0)), nextCtrlZ_(NextOf(kCtrlZ, 0)) {}
+    : data_(text.data()),
+      size_(text.size()),
+      nextCr_(NextOf('\r', 0)),
+      nextCtrlZ_(NextOf(kCtrlZ, 0)) {}
 
 // The position of the first `c` at or after `from`, or the text's size.
 std::size_t TextReader::NextOf(char c, std::size_t from) const {
