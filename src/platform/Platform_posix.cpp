@@ -72,15 +72,10 @@ void Prefault(void* block, std::size_t bytes) {
   const std::uintptr_t start = (reinterpret_cast<std::uintptr_t>(block) + page - 1) & ~(page - 1);
   const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(block) + bytes) & ~(page - 1);
   if (end <= start) return;
-  void* const pages = reinterpret_cast<void*>(start);
-#ifdef MADV_HUGEPAGE
-  // Large pages where the system offers them: fewer misses in the address
-  // translation cache when a large block is read all over, as the field-name
-  // index is.
-  (void)madvise(pages, end - start, MADV_HUGEPAGE);
-#endif
 #ifdef MADV_POPULATE_WRITE
-  (void)madvise(pages, end - start, MADV_POPULATE_WRITE);
+  // Large blocks already ask for large pages when they are made; this only
+  // fills in the pages.
+  (void)madvise(reinterpret_cast<void*>(start), end - start, MADV_POPULATE_WRITE);
 #endif
 }
 
