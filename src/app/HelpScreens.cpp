@@ -5,6 +5,7 @@
 
 #include <iterator>
 
+#include "platform/Ascii.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 
@@ -58,13 +59,6 @@ constexpr const char* kDetailedBlock[] = {
     "iniWrite            ：iniファイルにアイテムを書き込む。",
     "",
 };
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
-
-std::string LowerAscii(std::string s) {
-  for (char& c : s) c = Lower(c);
-  return s;
-}
 
 // Console output being assembled: converted fixed text and raw names.
 class Screen {
@@ -127,7 +121,7 @@ std::string HelpScreen(int code, const std::string& exePath) {
   s.Text("\"Tamsel.exe\" for command-prompt of WindowsXP").Line(std::string("  version ") + kVersion);
   const std::string exeName = platform::ExtractFileName(exePath);
   const std::string original = std::string("Tamsel") + std::string(platform::ExecutableSuffix());
-  if (LowerAscii(exeName) != LowerAscii(original))
+  if (!platform::SameTextAscii(exeName, original))
     s.Text(" ( \"").Raw(platform::ConsolePath(exeName)).Line("\" is not original name )");
   s.Line("Copyright (C) the Tamsel developers. Free to use and to share.");
   return s.Take();

@@ -2,14 +2,9 @@
 
 #include <string_view>
 
-namespace {
+#include "platform/Ascii.h"
 
-std::string LowerAscii(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
-  return out;
-}
+namespace {
 
 bool IsSwitchPrefix(char c) { return c == '/' || c == '-' || c == '+'; }
 
@@ -18,7 +13,7 @@ bool IsSwitchPrefix(char c) { return c == '/' || c == '-' || c == '+'; }
 int ClassifyOne(std::string_view arg) {
   if (arg.size() >= 3 && IsSwitchPrefix(arg[0]) && arg[1] == '?' && arg[2] == '?') return 3;
   if (arg.size() == 2 && IsSwitchPrefix(arg[0]) && arg[1] == '?') return 2;
-  const std::string lower = LowerAscii(arg);
+  const std::string lower = platform::LowerAscii(arg);
   if (lower.size() == 5 && IsSwitchPrefix(lower[0]) && lower.substr(1) == "help") return 1;
   if (arg.size() >= 2 && arg[0] == '?' && arg[1] == '?') return 8;
   if (arg == "?") return 7;

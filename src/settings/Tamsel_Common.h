@@ -24,11 +24,6 @@ bool ProfileLookup(std::string_view text, std::string_view section, std::string_
 std::string ProfileUpdate(std::string_view text, std::string_view section, std::string_view key,
                           std::string_view value);
 
-/// Parses an integer the way the settings file stores one: an optional sign,
-/// then decimal digits, or hexadecimal digits after "$" or "0x". False when
-/// the text is not such a number or does not fit in 32 bits.
-bool ParseProfileInt(std::string_view text, std::int32_t& value);
-
 /// The INI class of the settings: one settings file, read once when it is
 /// created and held as text. Reads look keys up in that text; writes change
 /// the text, and UpdateFile replaces the file with it, atomically and only

@@ -108,27 +108,4 @@ TEST(ProfileUpdate, KeepsAByteOrderMarkInFrontOfTheFirstLine) {
   EXPECT_EQ(ProfileUpdate("\xEF\xBB\xBF[S]", "S", "k", "2"), "\xEF\xBB\xBF[S]\r\nk=2\r\n");
 }
 
-TEST(ParseProfileInt, DecimalAndHexadecimalWithinThirtyTwoBits) {
-  struct Case {
-    const char* text;
-    bool ok;
-    std::int32_t value;
-  } cases[] = {
-      {"2", true, 2},         {"-1", true, -1},       {"+7", true, 7},
-      {"0x10", true, 16},     {"0X1f", true, 31},     {"$10", true, 16},
-      {"-$10", true, -16},    {"0x4", true, 4},       {"2147483647", true, 2147483647},
-      {"-2147483648", true, -2147483647 - 1},         {"$FFFFFFFF", true, -1},
-      {"2147483648", false, 0}, {"$100000000", false, 0}, {"abc", false, 0},
-      {"", false, 0},         {"$", false, 0},        {"0x", false, 0},
-      {"1 2", false, 0},      {"12abc", false, 0},    {"-", false, 0},
-  };
-  for (const Case& c : cases) {
-    std::int32_t value = 12345;
-    EXPECT_EQ(ParseProfileInt(c.text, value), c.ok) << c.text;
-    if (c.ok) {
-      EXPECT_EQ(value, c.value) << c.text;
-    }
-  }
-}
-
 }  // namespace

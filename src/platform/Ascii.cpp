@@ -1,0 +1,66 @@
+#include "platform/Ascii.h"
+
+namespace platform {
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+std::string LowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = LowerAscii(c);
+  return out;
+}
+
+bool SameTextAscii(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  return true;
+}
+
+namespace {
+
+// The value of a digit in `base`, or -1.
+int DigitValue(char c, unsigned base) {
+  if (c >= '0' && c <= '9') return c - '0';
+  const char lower = LowerAscii(c);
+  if (base == 16 && lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
+  return -1;
+}
+
+}  // namespace
+
+bool ParseInt32(std::string_view text, IntegerSyntax syntax, std::int32_t& value) {
+  std::size_t i = 0;
+  if (syntax.leadingSpaces)
+    while (i < text.size() && text[i] == ' ') ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  unsigned base = 10;
+  if (i < text.size() && (text[i] == '$' || (syntax.bareX && LowerAscii(text[i]) == 'x'))) {
+    base = 16;
+    i += 1;
+  } else if (i + 1 < text.size() && text[i] == '0' && LowerAscii(text[i + 1]) == 'x') {
+    base = 16;
+    i += 2;
+  }
+  if (i >= text.size()) return false;
+  std::uint64_t n = 0;
+  for (; i < text.size(); ++i) {
+    const int digit = DigitValue(text[i], base);
+    if (digit < 0) return false;
+    n = n * base + static_cast<unsigned>(digit);
+    if (n > 0xFFFFFFFFull) return false;
+  }
+  if (base == 10) {
+    if (n > (negative ? 2147483648ull : 2147483647ull)) return false;
+    value = static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(n)
+                                               : static_cast<std::int64_t>(n));
+    return true;
+  }
+  std::uint32_t bits = static_cast<std::uint32_t>(n);
+  if (negative) bits = 0u - bits;
+  value = static_cast<std::int32_t>(bits);
+  return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,37 @@
+// Text rules that look only at ASCII: letter case, and integers written the
+// Pascal way. The settings file, the switches and the definition's boolean
+// values share them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+/// `c` in lower case when it is an ASCII capital letter; any other byte as it is.
+char LowerAscii(char c);
+/// The text with its ASCII capital letters in lower case.
+std::string LowerAscii(std::string_view text);
+/// Whether the texts are equal when ASCII letter case is ignored.
+bool SameTextAscii(std::string_view a, std::string_view b);
+
+/// What an integer may look like besides an optional sign and its digits.
+/// Both kinds accept "$" and "0x" (either case of x) before hexadecimal digits.
+struct IntegerSyntax {
+  bool leadingSpaces;  ///< spaces may stand before the sign
+  bool bareX;          ///< "x" alone also starts hexadecimal digits
+};
+/// The settings file's integers: no leading spaces, no bare "x".
+inline constexpr IntegerSyntax kProfileInteger{false, false};
+/// Pascal's own conversion, which reads a boolean initial value: leading
+/// spaces, and "x" alone before hexadecimal digits.
+inline constexpr IntegerSyntax kPascalInteger{true, true};
+
+/// Reads a signed 32-bit integer: decimal digits within -2147483648 to
+/// 2147483647, or up to 8 hexadecimal digits naming the 32 bits themselves
+/// ($FFFFFFFF is -1; a sign negates them). Nothing may follow the digits.
+/// False, leaving `value` alone, when the text is not such an integer.
+bool ParseInt32(std::string_view text, IntegerSyntax syntax, std::int32_t& value);
+
+}  // namespace platform
