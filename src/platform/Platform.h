@@ -5,8 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <new>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -38,58 +36,23 @@ bool IsRegularFile(const std::string& path);
 /// volume serial and file index), whatever links or letter case lead there.
 bool SameFile(const std::string& a, const std::string& b);
 
-/// Zeroed memory for a large block that lives long and is read all over: the
-/// definition text, the field store and its index. A block of a megabyte or
-/// more is placed where the system can back it with large pages, so that it
-/// costs one trap and one address-translation entry per 2 MB instead of one
-/// per 4 KB page. Throws std::bad_alloc.
-void* AllocateLarge(std::size_t bytes);
-/// Frees a block of AllocateLarge; `bytes` is the size that was asked for.
-void FreeLarge(void* block, std::size_t bytes) noexcept;
-
-/// Frees a block of AllocateLarge that holds `bytes` bytes; a deleter for
-/// std::unique_ptr.
-struct LargeFree {
-  std::size_t bytes;
-  void operator()(void* block) const noexcept { FreeLarge(block, bytes); }
-};
-
-/// A standard allocator over AllocateLarge, for containers of large blocks.
-template <typename T>
-struct LargeAllocator {
-  using value_type = T;
-  LargeAllocator() = default;
-  template <typename U>
-  LargeAllocator(const LargeAllocator<U>&) noexcept {}
-  T* allocate(std::size_t n) {
-    if (n > static_cast<std::size_t>(-1) / sizeof(T)) throw std::bad_alloc();
-    return static_cast<T*>(AllocateLarge(n * sizeof(T)));
-  }
-  void deallocate(T* block, std::size_t n) noexcept { FreeLarge(block, n * sizeof(T)); }
-  template <typename U>
-  bool operator==(const LargeAllocator<U>&) const noexcept {
-    return true;
-  }
-};
-
-/// A text held in large-block memory.
-using LargeString = std::basic_string<char, std::char_traits<char>, LargeAllocator<char>>;
-
 /// Reads the whole file into `data`; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& data);
-bool ReadWholeFile(const std::string& path, LargeString& data);
-
-/// Makes the memory of `bytes` bytes at `block`, which the caller is about to
-/// write, present at once. Where each first touch of a page costs a trap,
-/// one call is far cheaper than a trap per page. A hint: nothing changes
-/// where the system cannot do it.
-void Prefault(void* block, std::size_t bytes);
 
 /// True when something (a file, a folder, a link) exists at `path`.
 bool PathExists(const std::string& path);
 
 /// Text of the last system error, for failure reports.
 std::string LastErrorText();
+
+/// What could not be done with a file.
+enum class FileFailure { kRead, kCreate, kWrite };
+
+/// The report of a file that could not be read, created or written:
+/// "<path> を読み込めません: <reason>" and the like, with the path as the
+/// console shows it and the fixed text in the console's encoding; without
+/// ": <reason>" when `reason` is empty.
+IoError FileError(std::string_view path, FileFailure failure, std::string_view reason);
 
 /// A file written beside its final path and moved over it only on Commit, so
 /// that the final path holds either its old bytes or all of the new ones.
@@ -105,18 +68,8 @@ class ReplacementFile {
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
 
-  /// How many writes may still be going on when Write returns.
-  static constexpr std::size_t kQueuedWrites = 3;
-
-  /// Appends bytes. Where the system allows, the write goes on in the
-  /// background and the call returns at once, so the caller can prepare the
-  /// next bytes meanwhile: `bytes` must then stay unchanged until
-  /// kQueuedWrites more calls of Write, or a call of Wait, Commit or Discard,
-  /// have returned. Throws IoError, for this write or for an earlier one that
-  /// failed in the background.
+  /// Appends bytes; throws IoError.
   void Write(std::string_view bytes);
-  /// Returns once no write is under way; throws IoError as Write does.
-  void Wait();
   /// Closes the temporary file, gives it the mode the target has (or the
   /// usual mode of a new file) and renames it over the target; throws IoError.
   void Commit();
@@ -126,14 +79,10 @@ class ReplacementFile {
   const std::string& Target() const { return target_; }
 
  private:
-  // The background writer, on systems that have one.
-  struct Background;
-
   std::string target_;  // the path as given, for messages
   std::string final_;   // the file that is replaced (links resolved)
   std::string temp_;
   std::intptr_t handle_ = -1;
-  std::unique_ptr<Background> background_;
 };
 
 /// A file name or path as the console shows it: unchanged on POSIX, where

@@ -116,20 +116,7 @@ bool SameFile(const std::string& a, const std::string& b) {
   return same;
 }
 
-// Windows only gives large pages to processes with a special privilege, so
-// large blocks are ordinary memory here.
-void* AllocateLarge(std::size_t bytes) {
-  void* block = std::calloc(1, bytes == 0 ? 1 : bytes);
-  if (!block) throw std::bad_alloc();
-  return block;
-}
-
-void FreeLarge(void* block, std::size_t) noexcept { std::free(block); }
-
-namespace {
-
-template <typename Text>
-bool ReadInto(const std::string& path, Text& data) {
+bool ReadWholeFile(const std::string& path, std::string& data) {
   data.clear();
   HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -142,6 +129,7 @@ bool ReadInto(const std::string& path, Text& data) {
     if (!ReadFile(h, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
       const DWORD error = GetLastError();
       CloseHandle(h);
+      data.clear();
       SetLastError(error);
       return false;
     }
@@ -151,12 +139,6 @@ bool ReadInto(const std::string& path, Text& data) {
   CloseHandle(h);
   return true;
 }
-
-}  // namespace
-
-bool ReadWholeFile(const std::string& path, std::string& data) { return ReadInto(path, data); }
-
-bool ReadWholeFile(const std::string& path, LargeString& data) { return ReadInto(path, data); }
 
 bool PathExists(const std::string& path) {
   return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -181,25 +163,20 @@ ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)
   const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
   // A read-only file may not be written in place, so it is not replaced.
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-    throw IoError(ConsolePath(target_) + ConsoleText(" に書き込めません"));
+    throw FileError(target_, FileFailure::kWrite, {});
   wchar_t temp[MAX_PATH + 1];
   if (!GetTempFileNameW(Wide(FolderOf(final_)).c_str(), L"tms", 0, temp))
-    throw IoError(ConsolePath(target_) + ConsoleText(" を作成できません: ") + LastErrorText());
+    throw FileError(target_, FileFailure::kCreate, LastErrorText());
   temp_ = Utf8(temp);
   HANDLE h = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     const std::string reason = LastErrorText();
     DeleteFileW(temp);
     temp_.clear();
-    throw IoError(ConsolePath(target_) + ConsoleText(" を作成できません: ") + reason);
+    throw FileError(target_, FileFailure::kCreate, reason);
   }
   handle_ = reinterpret_cast<std::intptr_t>(h);
 }
-
-void Prefault(void*, std::size_t) {}
-
-// Every write is made in the caller's thread.
-struct ReplacementFile::Background {};
 
 ReplacementFile::~ReplacementFile() { Discard(); }
 
@@ -209,18 +186,16 @@ void ReplacementFile::Write(std::string_view bytes) {
     const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
     DWORD written = 0;
     if (!WriteFile(h, bytes.data(), chunk, &written, nullptr))
-      throw IoError(ConsolePath(target_) + ConsoleText(" に書き込めません: ") + LastErrorText());
+      throw FileError(target_, FileFailure::kWrite, LastErrorText());
     bytes.remove_prefix(written);
   }
 }
-
-void ReplacementFile::Wait() {}
 
 void ReplacementFile::Commit() {
   HANDLE h = reinterpret_cast<HANDLE>(handle_);
   handle_ = -1;
   if (!CloseHandle(h))
-    throw IoError(ConsolePath(target_) + ConsoleText(" に書き込めません: ") + LastErrorText());
+    throw FileError(target_, FileFailure::kWrite, LastErrorText());
   const std::wstring from = Wide(temp_), to = Wide(final_);
   // ReplaceFileW keeps the old file's attributes and security; a new file
   // simply takes the temporary file's place.
@@ -230,7 +205,7 @@ void ReplacementFile::Commit() {
                                   MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)
                             : MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
   if (!replaced)
-    throw IoError(ConsolePath(target_) + ConsoleText(" に書き込めません: ") + LastErrorText());
+    throw FileError(target_, FileFailure::kWrite, LastErrorText());
   temp_.clear();
 }
 

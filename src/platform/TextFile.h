@@ -27,15 +27,9 @@ class TextReader {
   bool Eof() const;
 
  private:
-  std::size_t NextOf(char c, std::size_t from) const;
-
   char* const data_;
   const std::size_t size_;
   std::size_t pos_ = 0;
-  // Where the next CR and Ctrl-Z stand, so that text without them is
-  // searched for them once, not once per line.
-  std::size_t nextCr_;
-  std::size_t nextCtrlZ_;
 };
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/Ascii.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -12,15 +13,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
 }
 
 enum class LineKind { kOther, kSection, kKey };
@@ -79,13 +71,13 @@ long FindKey(const std::vector<ProfileLine>& lines, std::string_view section, st
              long* lastOfSection) {
   long last = -1;
   std::size_t i = 0;
-  while (i < lines.size() && !(lines[i].kind == LineKind::kSection && SameName(lines[i].name, section)))
+  while (i < lines.size() && !(lines[i].kind == LineKind::kSection && platform::SameTextAscii(lines[i].name, section)))
     ++i;
   if (i < lines.size()) last = static_cast<long>(i++);
   long found = -1;
   for (; last >= 0 && i < lines.size() && lines[i].kind != LineKind::kSection; ++i) {
     if (!lines[i].blank) last = static_cast<long>(i);
-    if (found < 0 && lines[i].kind == LineKind::kKey && SameName(lines[i].name, key))
+    if (found < 0 && lines[i].kind == LineKind::kKey && platform::SameTextAscii(lines[i].name, key))
       found = static_cast<long>(i);
   }
   if (lastOfSection) *lastOfSection = last;
@@ -146,43 +138,6 @@ std::string ProfileUpdate(std::string_view text, std::string_view section, std::
   return out;
 }
 
-bool ParseProfileInt(std::string_view text, std::int32_t& value) {
-  std::size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  unsigned base = 10;
-  if (i < text.size() && text[i] == '$') {
-    base = 16;
-    ++i;
-  } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-    base = 16;
-    i += 2;
-  }
-  if (i >= text.size()) return false;
-  std::uint64_t n = 0;
-  for (; i < text.size(); ++i) {
-    char c = text[i];
-    unsigned digit;
-    if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-    else if (base == 16 && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-    else if (base == 16 && c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-    else return false;
-    n = n * base + digit;
-    if (n > 0xFFFFFFFFull) return false;
-  }
-  if (base == 10) {
-    if (n > (negative ? 2147483648ull : 2147483647ull)) return false;
-    value = negative ? static_cast<std::int32_t>(-static_cast<std::int64_t>(n))
-                     : static_cast<std::int32_t>(n);
-    return true;
-  }
-  // Hexadecimal text names the 32 bits themselves: $FFFFFFFF is -1.
-  std::uint32_t bits = static_cast<std::uint32_t>(n);
-  if (negative) bits = static_cast<std::uint32_t>(0u - bits);
-  value = static_cast<std::int32_t>(bits);
-  return true;
-}
-
 TIniFileMine::TIniFileMine(std::string fileName) : fileName_(std::move(fileName)) {
   // A missing file holds nothing; one that exists but cannot be read holds
   // nothing we may overwrite.
@@ -206,7 +161,7 @@ std::int32_t TIniFileMine::ReadInteger(std::string_view section, std::string_vie
                                        std::int32_t def) const {
   std::string text;
   std::int32_t value;
-  return ProfileLookup(text_, section, key, text) && ParseProfileInt(text, value) ? value : def;
+  return ProfileLookup(text_, section, key, text) && platform::ParseInt32(text, platform::kProfileInteger, value) ? value : def;
 }
 
 void TIniFileMine::WriteString(std::string_view section, std::string_view key,
@@ -236,8 +191,7 @@ void TIniFileMine::CheckWriteInteger(std::string_view section, std::string_view 
 void TIniFileMine::UpdateFile() {
   if (!changed_) return;
   const auto cannotWrite = [this] {
-    return platform::IoError(platform::ConsolePath(fileName_) +
-                             platform::ConsoleText(" に書き込めません"));
+    return platform::FileError(fileName_, platform::FileFailure::kWrite, {});
   };
   if (!readable_ || fileName_.empty()) throw cannotWrite();
   try {

@@ -1,15 +1,14 @@
 // Line reading, file names and console text.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <vector>
 
+#include "platform/Ascii.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
@@ -46,34 +45,7 @@ TEST(TextReader, CtrlZEndsTheFileAtALineStartAndTheLineElsewhere) {
   EXPECT_EQ(Lines(std::string("a\0b", 3)), V{std::string("a\0b", 3)});
 }
 
-// Blocks below, at and above the size from which large pages are used.
-TEST(LargeBlocks, AreZeroedAndEveryByteIsUsable) {
-  for (std::size_t bytes : {std::size_t{1}, (std::size_t{1} << 20) - 1, std::size_t{1} << 20,
-                            (std::size_t{3} << 20) + 5}) {
-    auto* block = static_cast<unsigned char*>(platform::AllocateLarge(bytes));
-    EXPECT_TRUE(std::all_of(block, block + bytes, [](unsigned char c) { return c == 0; })) << bytes;
-    std::memset(block, 0xA5, bytes);
-    EXPECT_EQ(block[0], 0xA5);
-    EXPECT_EQ(block[bytes - 1], 0xA5);
-    platform::FreeLarge(block, bytes);
-  }
-  platform::FreeLarge(nullptr, std::size_t{4} << 20);
-}
-
-// A vector that grows from small blocks into large ones, and gives each back
-// with the size it was taken with, keeps every element.
-TEST(LargeBlocks, ContainersKeepTheirElementsAsTheyGrow) {
-  std::vector<std::uint64_t, platform::LargeAllocator<std::uint64_t>> values;
-  for (std::uint64_t i = 0; i < 700000; ++i) values.push_back(i * 7 + 1);
-  bool whole = true;
-  for (std::uint64_t i = 0; i < values.size(); ++i) whole = whole && values[i] == i * 7 + 1;
-  EXPECT_TRUE(whole);
-  values.resize(10);
-  values.shrink_to_fit();
-  EXPECT_EQ(values.back(), 64u);
-}
-
-TEST(ReadWholeFile, ReadsTheSameBytesIntoLargeBlockMemory) {
+TEST(ReadWholeFile, ReadsEveryByteOrFails) {
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() /
       ("tamsel-read-whole-file-" + std::to_string(std::random_device()()) + ".txt");
@@ -84,14 +56,48 @@ TEST(ReadWholeFile, ReadsTheSameBytesIntoLargeBlockMemory) {
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
-  std::string plain;
-  platform::LargeString large;
-  EXPECT_TRUE(platform::ReadWholeFile(path.string(), plain));
-  EXPECT_TRUE(platform::ReadWholeFile(path.string(), large));
+  std::string read = "left over";
+  EXPECT_TRUE(platform::ReadWholeFile(path.string(), read));
   std::filesystem::remove(path);
-  EXPECT_EQ(plain, bytes);
-  EXPECT_TRUE(std::string_view(large) == bytes);
-  EXPECT_FALSE(platform::ReadWholeFile(path.string(), large));
+  EXPECT_TRUE(read == bytes);
+  EXPECT_FALSE(platform::ReadWholeFile(path.string(), read));
+}
+
+// The settings file's integers and Pascal's differ only in leading spaces
+// and a bare "x" before hexadecimal digits.
+TEST(ParseInt32, DecimalAndHexadecimalWithinThirtyTwoBits) {
+  struct Case {
+    const char* text;
+    bool ok;
+    std::int32_t value;
+  } cases[] = {
+      {"2", true, 2},         {"-1", true, -1},       {"+7", true, 7},
+      {"0x10", true, 16},     {"0X1f", true, 31},     {"$10", true, 16},
+      {"-$10", true, -16},    {"0x4", true, 4},       {"2147483647", true, 2147483647},
+      {"-2147483648", true, -2147483647 - 1},         {"$FFFFFFFF", true, -1},
+      {"2147483648", false, 0}, {"$100000000", false, 0}, {"abc", false, 0},
+      {"", false, 0},         {"$", false, 0},        {"0x", false, 0},
+      {"1 2", false, 0},      {"12abc", false, 0},    {"-", false, 0},
+  };
+  for (const Case& c : cases) {
+    for (platform::IntegerSyntax syntax : {platform::kProfileInteger, platform::kPascalInteger}) {
+      std::int32_t value = 12345;
+      EXPECT_EQ(platform::ParseInt32(c.text, syntax, value), c.ok) << c.text;
+      EXPECT_EQ(value, c.ok ? c.value : 12345) << c.text;
+    }
+  }
+  for (const char* pascalOnly : {"  7", "x1F", "-X1", " $a"}) {
+    std::int32_t value = 0;
+    EXPECT_FALSE(platform::ParseInt32(pascalOnly, platform::kProfileInteger, value)) << pascalOnly;
+    EXPECT_TRUE(platform::ParseInt32(pascalOnly, platform::kPascalInteger, value)) << pascalOnly;
+  }
+}
+
+TEST(SameTextAscii, IgnoresTheCaseOfAsciiLettersOnly) {
+  EXPECT_TRUE(platform::SameTextAscii("Tamsel.EXE", "tamsel.exe"));
+  EXPECT_FALSE(platform::SameTextAscii("Tamsel", "Tamsel "));
+  EXPECT_FALSE(platform::SameTextAscii("\xC3\xA9", "\xC3\x89"));  // é is not É here
+  EXPECT_EQ(platform::LowerAscii("HeLP-\xC9"), "help-\xC9");
 }
 
 TEST(Paths, ExtensionsBelongToTheFileNamePart) {
