@@ -55,11 +55,11 @@ void CheckSettings(const TIniter& settings) {
 
 void WriteUnit(TWritePas& out, const TTyperList& list, std::string_view unitName,
                std::string_view useUnit, const std::string* constants) {
-  out.WriteLn(0, std::string("unit ").append(unitName).append(";"));
+  out.WriteLn(0, {"unit ", unitName, ";"});
   out.WriteLn(0, "interface");
   out.WriteLn(0, "uses");
   out.WriteLn(1, "SysUtils,");
-  if (!useUnit.empty()) out.WriteLn(1, std::string(useUnit).append(","));
+  if (!useUnit.empty()) out.WriteLn(1, {useUnit, ","});
   out.WriteLn(1, "IniFiles;");
   out.WriteLn(0, "type");
   list.WriteTypeSection(out);
@@ -114,15 +114,12 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
     std::string constants;
     const bool hasConstants = platform::IsRegularFile(constantsPath);
     if (hasConstants && !platform::ReadWholeFile(constantsPath, constants))
-      throw platform::IoError(platform::ConsolePath(constantsPath) + platform::ConsoleText(" を読み込めません: ") +
-                              platform::LastErrorText());
+      throw platform::FileError(constantsPath, platform::FileFailure::kRead,
+                                platform::LastErrorText());
     WriteUnit(out, list,
               platform::FileNameText(platform::ChangeFileExt(platform::ExtractFileName(definition), "")),
               settings.GetUseUnit(), hasConstants ? &constants : nullptr);
     out.Flush();
-    // The last blocks of the unit may still be on their way; a failure among
-    // them must stop the run before the settings file is touched.
-    sink.Wait();
     settings.iniWrite();
   } else {
     PrintMessage(kMalformedMessage);

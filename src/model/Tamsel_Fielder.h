@@ -3,14 +3,10 @@
 // INI read and write lines.
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
-#include "platform/Platform.h"
 #include "settings/Tamsel_ini.h"
 
 class TWritePas;
@@ -23,31 +19,21 @@ class EConvertError : public std::runtime_error {
 };
 
 /// One field of a class: its name, type text and initial value text as
-/// written in the definition file, and its two flags. A field is its
-/// definition line after the indent, "name:type;value", and where that line
-/// splits: the name is line[0, nameSize), the value line[valueStart, size),
-/// and the type what lies between them after the ":" and before the ";"
-/// (nothing when the ";" comes first). The field refers to the line and owns
-/// none of it; whoever makes the field keeps the line alive (the class list
-/// keeps its own copy of the definition text). So a field takes 24 bytes and
-/// the class list keeps a million of them in 24 MB.
+/// written in the definition file, and its two flags. The texts are views:
+/// into the definition text, which the class list keeps, or, for the
+/// automatic fields of the INI-controller class, into the vocabulary.
 class TFielder {
  public:
-  /// `nameSize` and `valueStart` lie within `line`. Throws std::length_error
-  /// for a line of 4 GiB or more.
-  TFielder(std::string_view line, std::size_t nameSize, std::size_t valueStart, bool redefined,
-           bool skipIni);
+  TFielder(std::string_view name, std::string_view type, std::string_view initValue,
+           bool redefined, bool skipIni)
+      : FName(name), FType(type), FInitValue(initValue), FRedefined(redefined), FSkipIni(skipIni) {}
 
   /// The field name, e.g. "Fxxx".
-  std::string_view GetName() const { return {FLine, FNameSize}; }
+  std::string_view GetName() const { return FName; }
   /// The type text, e.g. "string".
-  std::string_view GetType() const {
-    return FValueStart > FNameSize + 1 ? std::string_view(FLine + FNameSize + 1,
-                                                          FValueStart - FNameSize - 2)
-                                       : std::string_view();
-  }
+  std::string_view GetType() const { return FType; }
   /// The initial value text, e.g. "123"; empty for the automatic fields.
-  std::string_view GetInitValue() const { return {FLine + FValueStart, FSize - FValueStart}; }
+  std::string_view GetInitValue() const { return FInitValue; }
   /// A field of the same name already stood in the class list when this one
   /// was created.
   bool GetRedefined() const { return FRedefined; }
@@ -55,7 +41,7 @@ class TFielder {
   bool GetSkipIni() const { return FSkipIni; }
 
   /// Exact, case-sensitive comparison with the field name.
-  bool IsNamed(std::string_view text) const { return text == GetName(); }
+  bool IsNamed(std::string_view text) const { return text == FName; }
 
   /// The initial value as Pascal source text: as written for "integer",
   /// "True"/"False" for "boolean", quoted otherwise, with fixed expressions
@@ -80,14 +66,9 @@ class TFielder {
   /// Writes nothing unless the field is redefined.
   void WriteInitSuperLine(TWritePas& out) const;
   void WriteSetAllCall(TWritePas& out, const TVocabulary& vocabulary) const;
-  void WriteSetSelfBody(TWritePas& out, const TVocabulary& vocabulary,
-                        std::string_view className) const;
-  void WriteSetBody(TWritePas& out, const TVocabulary& vocabulary,
-                    std::string_view className) const;
-  void WriteGetSelfBody(TWritePas& out, const TVocabulary& vocabulary,
-                        std::string_view className) const;
-  void WriteGetBody(TWritePas& out, const TVocabulary& vocabulary,
-                    std::string_view className) const;
+  /// The bodies of SetSelf…, Set…, GetSelf… and Get…, in that order.
+  void WriteAccessorBodies(TWritePas& out, const TVocabulary& vocabulary,
+                           std::string_view className) const;
 
   /// The INI read and write lines; nothing for a field that skips the INI file.
   void WriteIniReadLine(TWritePas& out, const TVocabulary& vocabulary,
@@ -95,25 +76,9 @@ class TFielder {
   void WriteIniWriteLine(TWritePas& out, const TVocabulary& vocabulary) const;
 
  private:
-  /// The initial value source text in up to three pieces (an opening quote,
-  /// the text, a closing quote), so that it can be written without copying.
-  struct ValueParts {
-    std::string_view open;
-    std::string_view text;
-    std::string_view close;
-  };
-  ValueParts InitValueParts(const TVocabulary& vocabulary, std::string_view className) const;
-
-  const char* FLine;
-  std::uint32_t FNameSize;
-  std::uint32_t FValueStart;
-  std::uint32_t FSize;
+  std::string_view FName;
+  std::string_view FType;
+  std::string_view FInitValue;
   bool FRedefined;
   bool FSkipIni;
 };
-
-static_assert(sizeof(TFielder) <= 24);
-
-/// Where the fields of a class list stand, class after class. A large
-/// definition has millions of fields, read through again and again.
-using TFielderStore = std::vector<TFielder, platform::LargeAllocator<TFielder>>;

@@ -2,33 +2,22 @@
 // generated method family of the class.
 #pragma once
 
-#include <cstddef>
-#include <span>
-#include <string>
+#include <deque>
 #include <string_view>
-#include <vector>
 
 #include "model/Tamsel_Fielder.h"
 #include "model/Tamsel_Typer.h"
 
-/// A class that holds fields. The fields of every class stand in one store
-/// that the class list keeps, class after class; a class's own fields are a
-/// run in it, starting where the store ended when the class was created.
+/// A class that holds fields, in definition-file order.
 class TFielderList : public TTyper {
  public:
-  /// The class's fields are those it adds to `store` from now on.
-  TFielderList(std::string name, std::string parent, TFielderStore& store);
+  TFielderList(std::string_view name, std::string_view parent);
   ~TFielderList() override;
 
-  /// Appends `field` to the class's fields, at the end of the store. Fields
-  /// may only be added to the newest class, the last one created on the
-  /// store; the loader only does that, adding each field to the class it is
-  /// filling. The store must end with this class's own fields: when another
-  /// class's field follows them, this throws std::logic_error and adds
-  /// nothing. So a class's fields are always exactly those added to it.
-  void AddField(const TFielder& field);
+  /// Appends a field to the class.
+  void AddField(const TFielder& field) { FFields.push_back(field); }
   /// The fields in definition-file order.
-  std::span<const TFielder> Fields() const { return {FStore.data() + FFirst, FCount}; }
+  const std::deque<TFielder>& Fields() const { return FFields; }
 
   bool HasField(std::string_view name) const override;
   void WriteFieldDecls(TWritePas& out, const TVocabulary& vocabulary) const override;
@@ -41,7 +30,7 @@ class TFielderList : public TTyper {
   /// The parameters of SetAllSelf, "a:T1;b:T2", without a line end.
   void WriteParamList(TWritePas& out) const;
 
-  TFielderStore& FStore;
-  std::size_t FFirst;
-  std::size_t FCount = 0;
+  // A deque grows without moving its fields, so a class of millions of
+  // fields never holds two copies of them at once.
+  std::deque<TFielder> FFields;
 };

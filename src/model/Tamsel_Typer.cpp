@@ -1,24 +1,20 @@
 #include "model/Tamsel_Typer.h"
 
-#include <utility>
-
-#include "model/Tamsel_Emit.h"
 #include "writer/Tamsel_WritePas.h"
 
-TTyper::TTyper(std::string name, std::string parent)
-    : FName(std::move(name)), FParent(std::move(parent)) {}
+TTyper::TTyper(std::string_view name, std::string_view parent) : FName(name), FParent(parent) {}
 
 TTyper::~TTyper() = default;
 
 void TTyper::WriteClassHead(TWritePas& out) const {
   if (FParent.empty())
-    emit::WriteLine(out, 1, FName, " = class");
+    out.WriteLn(1, {FName, " = class"});
   else
-    emit::WriteLine(out, 1, FName, " = class(", FParent, ")");
+    out.WriteLn(1, {FName, " = class(", FParent, ")"});
 }
 
 void TTyper::WriteObjectVar(TWritePas& out) const {
-  emit::WriteLine(out, 1, "O", ItemName(FName), ":", FName, ";");
+  out.WriteLn(1, {"O", ItemName(FName), ":", FName, ";"});
 }
 
 bool TTyper::HasField(std::string_view) const { return false; }

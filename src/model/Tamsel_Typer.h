@@ -4,25 +4,25 @@
 // the kinds that have something to write override it.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "settings/Tamsel_ini.h"
 
 class TWritePas;
 
-/// A class without fields.
+/// A class without fields. Its name and parent name are views into text
+/// that outlives it (the class list keeps the definition text).
 class TTyper {
  public:
-  TTyper(std::string name, std::string parent);
+  TTyper(std::string_view name, std::string_view parent);
   virtual ~TTyper();
   TTyper(const TTyper&) = delete;
   TTyper& operator=(const TTyper&) = delete;
 
   /// The class name as written.
-  const std::string& GetName() const { return FName; }
+  std::string_view GetName() const { return FName; }
   /// The parent class name as written; empty when the class line names none.
-  const std::string& GetParent() const { return FParent; }
+  std::string_view GetParent() const { return FParent; }
 
   /// The head line of the class declaration, at level 1.
   void WriteClassHead(TWritePas& out) const;
@@ -53,6 +53,6 @@ class TTyper {
   virtual void WriteIniWriteLines(TWritePas& out, const TVocabulary& vocabulary) const;
 
  protected:
-  std::string FName;
-  std::string FParent;
+  std::string_view FName;
+  std::string_view FParent;
 };

@@ -2,14 +2,13 @@
 // the persisted fields from an INI file and stores them there.
 #pragma once
 
-#include <string>
-#include <vector>
+#include <string_view>
 
 #include "model/Tamsel_FielderList.h"
 
 class TTyperIni : public TFielderList {
  public:
-  TTyperIni(std::string name, std::string parent, TFielderStore& store);
+  TTyperIni(std::string_view name, std::string_view parent);
 
   void WriteIniMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const override;
   void WriteIniMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const override;

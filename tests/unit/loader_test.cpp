@@ -27,7 +27,7 @@ std::string Dump(const TTyperList& list) {
     text += typeid(item) == typeid(TTyperIni)      ? "I "
             : typeid(item) == typeid(TFielderList) ? "F "
                                                    : "T ";
-    text += item.GetName() + "(" + item.GetParent() + ")";
+    text.append(item.GetName()).append("(").append(item.GetParent()).append(")");
     if (const auto* holder = dynamic_cast<const TFielderList*>(&item)) {
       for (const TFielder& f : holder->Fields()) {
         text.append(" [").append(f.GetName()).append("|").append(f.GetType()).append("|");
