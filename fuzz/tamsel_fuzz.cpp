@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   TOption options;
   options.LoadProfile(TIniFileMine::FromText(settings), "Tamsel");
-  if (options.GetTab() > 64) return 0;  // the run refuses such settings
+  if (options.Values().Tab > 64) return 0;  // the run refuses such settings
   const TVocabulary vocabulary = TVocabulary::FromSettings(options);
   TTyperList list(false, vocabulary);
   if (!list.LoadText(definition)) return 0;
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TailSink sink;
   TWritePas out(sink, vocabulary.Indent);
   try {
-    WriteUnit(out, list, "fuzz", options.GetUseUnit(), nullptr);
+    WriteUnit(out, list, "fuzz", options.Values().UseUnit, nullptr);
   } catch (const std::runtime_error&) {
     return 0;  // a boolean initial value that is no integer
   }

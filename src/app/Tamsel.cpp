@@ -44,10 +44,10 @@ void WriteConstants(TWritePas& out, std::string constants) {
 // A `Tab` wider than this would make every generated line absurdly long (and
 // a huge one exhausts memory); such a settings file is refused.
 void CheckSettings(const TIniter& settings) {
-  if (settings.GetTab() > kMaxTab)
+  if (settings.Values().Tab > kMaxTab)
     throw std::runtime_error(platform::ConsolePath(settings.GetFileName()) +
                              platform::ConsoleText(": キー Tab の値 " +
-                                                   std::to_string(settings.GetTab()) +
+                                                   std::to_string(settings.Values().Tab) +
                                                    " は 64 を超えています"));
 }
 
@@ -118,7 +118,7 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
                                 platform::LastErrorText());
     WriteUnit(out, list,
               platform::FileNameText(platform::ChangeFileExt(platform::ExtractFileName(definition), "")),
-              settings.GetUseUnit(), hasConstants ? &constants : nullptr);
+              settings.Values().UseUnit, hasConstants ? &constants : nullptr);
     out.Flush();
     settings.iniWrite();
   } else {

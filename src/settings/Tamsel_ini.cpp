@@ -1,33 +1,52 @@
 #include "settings/Tamsel_ini.h"
 
+#include <algorithm>
+#include <stdexcept>
+
+#include "platform/Ascii.h"
 #include "platform/Paths.h"
 #include "settings/Tamsel_Common.h"
 
-const TOption::StringSetting TOption::kStringSettings[12] = {
-    {"UseUnit", &TOption::FUseUnit, "Tamsel_common"},
-    {"cTIniter", &TOption::FcTIniter, "TIniter"},
-    {"cCheck", &TOption::FcCheck, "Check"},
-    {"cAll", &TOption::FcAll, "All"},
-    {"cSelf", &TOption::FcSelf, "Self"},
-    {"cFileName", &TOption::FcFileName, "FFileName"},
-    {"cSection", &TOption::FcSection, "FSection"},
-    {"cIniRead", &TOption::FcIniRead, "iniRead"},
-    {"cIniWrite", &TOption::FcIniWrite, "iniWrite"},
-    {"cInitial", &TOption::FcInitial, "Initial"},
-    {"cTIniFileMine", &TOption::FcTIniFileMine, "TIniFileMine"},
-    {"cSuper", &TOption::FcSuper, "Super"},
-};
+static_assert(std::ranges::all_of(kSettings,
+                                  [](const TSetting& s) { return (s.text == nullptr) != (s.number == nullptr); }),
+              "every setting is either a string or an integer");
 
-TOption::TOption() : FTab(kTabInitial) { InitialSelf(); }
+// A default that does not parse is a mistake in kSettings, not in the user's file.
+const TSettingValues& DefaultSettingValues() {
+  static const TSettingValues defaults = [] {
+    TSettingValues v;
+    for (const TSetting& s : kSettings) {
+      if (s.text) v.*s.text = s.initial;
+      else if (!platform::ParseInt32(s.initial, platform::kProfileInteger, v.*s.number))
+        throw std::logic_error(std::string("bad default for setting ") + s.key);
+    }
+    return v;
+  }();
+  return defaults;
+}
+
+TOption::TOption() { InitialSelf(); }
 
 void TOption::Initial() {
   InitialSelf();
   InitialSuper();
 }
 
-void TOption::InitialSelf() {
-  FTab = kTabInitial;
-  for (const StringSetting& s : kStringSettings) this->*s.field = s.initial;
+void TOption::InitialSelf() { FValues = DefaultSettingValues(); }
+
+void TOption::LoadProfile(const TIniFileMine& ini, std::string_view section) {
+  const TSettingValues& defaults = DefaultSettingValues();
+  for (const TSetting& s : kSettings) {
+    if (s.number) FValues.*s.number = ini.ReadInteger(section, s.key, defaults.*s.number);
+    else FValues.*s.text = ini.ReadString(section, s.key, defaults.*s.text);
+  }
+}
+
+void TOption::StoreProfile(TIniFileMine& ini, std::string_view section) const {
+  for (const TSetting& s : kSettings) {
+    if (s.number) ini.CheckWriteInteger(section, s.key, FValues.*s.number);
+    else ini.CheckWriteString(section, s.key, FValues.*s.text);
+  }
 }
 
 TIniter::TIniter(const std::string& exePath) : exePath_(exePath) {
@@ -45,36 +64,19 @@ void TIniter::InitialSelf() {
   FSection = platform::ChangeFileExt(platform::ExtractFileName(exePath_), "");
 }
 
-void TOption::LoadProfile(const TIniFileMine& ini, std::string_view section) {
-  SetSelfTab(ini.ReadInteger(section, kTabKey, kTabInitial));
-  for (const StringSetting& s : kStringSettings)
-    this->*s.field = ini.ReadString(section, s.key, s.initial);
-}
-
 void TIniter::iniRead() { LoadProfile(TIniFileMine(FFileName), FSection); }
 
 // The file is read once and replaced at most once, and only when a stored
 // value differs.
 void TIniter::iniWrite() {
   TIniFileMine ini(FFileName);
-  ini.CheckWriteInteger(FSection, kTabKey, FTab);
-  for (const StringSetting& s : kStringSettings) ini.CheckWriteString(FSection, s.key, this->*s.field);
+  StoreProfile(ini, FSection);
   ini.UpdateFile();
 }
 
-TVocabulary TVocabulary::FromSettings(const TOption& settings) {
-  TVocabulary v;
-  v.Indent.assign(settings.GetTab() > 0 ? static_cast<std::size_t>(settings.GetTab()) : 0, ' ');
-  v.cTIniter = settings.GetcTIniter();
-  v.cCheck = settings.GetcCheck();
-  v.cAll = settings.GetcAll();
-  v.cSelf = settings.GetcSelf();
-  v.cFileName = settings.GetcFileName();
-  v.cSection = settings.GetcSection();
-  v.cIniRead = settings.GetcIniRead();
-  v.cIniWrite = settings.GetcIniWrite();
-  v.cInitial = settings.GetcInitial();
-  v.cTIniFileMine = settings.GetcTIniFileMine();
-  v.cSuper = settings.GetcSuper();
-  return v;
-}
+TVocabulary::TVocabulary() : TVocabulary(DefaultSettingValues()) {}
+
+TVocabulary::TVocabulary(const TSettingValues& values)
+    : TSettingValues(values), Indent(values.Tab > 0 ? static_cast<std::size_t>(values.Tab) : 0, ' ') {}
+
+TVocabulary TVocabulary::FromSettings(const TOption& settings) { return TVocabulary(settings.Values()); }

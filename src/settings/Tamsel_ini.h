@@ -1,13 +1,52 @@
-// The generator's own settings (TOption), the object that loads and stores
+// The generator's own settings: their table (key, kind, default, in file
+// order), the settings class (TOption), the object that loads and stores
 // them beside the executable (TIniter), and the run-wide vocabulary derived
 // from them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 class TIniFileMine;
+
+/// The values of the thirteen settings.
+struct TSettingValues {
+  std::int32_t Tab = 0;
+  std::string UseUnit, cTIniter, cCheck, cAll, cSelf, cFileName, cSection, cIniRead, cIniWrite,
+      cInitial, cTIniFileMine, cSuper;
+};
+
+/// One setting: its INI key (also the item name of its field), its default
+/// as the settings file would hold it, and where its value stands: `text`
+/// for a string setting, `number` for an integer one (the other is null).
+struct TSetting {
+  const char* key;
+  const char* initial;
+  std::string TSettingValues::*text;
+  std::int32_t TSettingValues::*number;
+};
+
+/// The thirteen settings, in the settings file's order.
+inline constexpr std::array<TSetting, 13> kSettings{{
+    {"Tab", "2", nullptr, &TSettingValues::Tab},
+    {"UseUnit", "Tamsel_common", &TSettingValues::UseUnit, nullptr},
+    {"cTIniter", "TIniter", &TSettingValues::cTIniter, nullptr},
+    {"cCheck", "Check", &TSettingValues::cCheck, nullptr},
+    {"cAll", "All", &TSettingValues::cAll, nullptr},
+    {"cSelf", "Self", &TSettingValues::cSelf, nullptr},
+    {"cFileName", "FFileName", &TSettingValues::cFileName, nullptr},
+    {"cSection", "FSection", &TSettingValues::cSection, nullptr},
+    {"cIniRead", "iniRead", &TSettingValues::cIniRead, nullptr},
+    {"cIniWrite", "iniWrite", &TSettingValues::cIniWrite, nullptr},
+    {"cInitial", "Initial", &TSettingValues::cInitial, nullptr},
+    {"cTIniFileMine", "TIniFileMine", &TSettingValues::cTIniFileMine, nullptr},
+    {"cSuper", "Super", &TSettingValues::cSuper, nullptr},
+}};
+
+/// The defaults of kSettings as values (the integer ones parsed).
+const TSettingValues& DefaultSettingValues();
 
 class TOption {
  public:
@@ -19,51 +58,16 @@ class TOption {
   void InitialSelf();
   void InitialSuper() {}
 
-  std::int32_t GetTab() const { return FTab; }
-  const std::string& GetUseUnit() const { return FUseUnit; }
-  const std::string& GetcTIniter() const { return FcTIniter; }
-  const std::string& GetcCheck() const { return FcCheck; }
-  const std::string& GetcAll() const { return FcAll; }
-  const std::string& GetcSelf() const { return FcSelf; }
-  const std::string& GetcFileName() const { return FcFileName; }
-  const std::string& GetcSection() const { return FcSection; }
-  const std::string& GetcIniRead() const { return FcIniRead; }
-  const std::string& GetcIniWrite() const { return FcIniWrite; }
-  const std::string& GetcInitial() const { return FcInitial; }
-  const std::string& GetcTIniFileMine() const { return FcTIniFileMine; }
-  const std::string& GetcSuper() const { return FcSuper; }
-
-  void SetSelfTab(std::int32_t value) { FTab = value; }
+  const TSettingValues& Values() const { return FValues; }
 
   /// Sets every setting from section `section` of the settings file; a
   /// missing or unusable value gives the setting's default.
   void LoadProfile(const TIniFileMine& ini, std::string_view section);
-
-  /// One string setting: its key, where it lives and its default.
-  struct StringSetting {
-    const char* key;
-    std::string TOption::*field;
-    const char* initial;
-  };
-  /// The string settings in file order (they follow `Tab`).
-  static const StringSetting kStringSettings[12];
-  static constexpr const char* kTabKey = "Tab";
-  static constexpr std::int32_t kTabInitial = 2;
+  /// Writes every setting whose stored value in `section` differs.
+  void StoreProfile(TIniFileMine& ini, std::string_view section) const;
 
  protected:
-  std::int32_t FTab;
-  std::string FUseUnit;
-  std::string FcTIniter;
-  std::string FcCheck;
-  std::string FcAll;
-  std::string FcSelf;
-  std::string FcFileName;
-  std::string FcSection;
-  std::string FcIniRead;
-  std::string FcIniWrite;
-  std::string FcInitial;
-  std::string FcTIniFileMine;
-  std::string FcSuper;
+  TSettingValues FValues;
 };
 
 /// The settings as stored in `<executable>.ini`, section `<executable base
@@ -97,21 +101,16 @@ class TIniter : public TOption {
   std::string FSection;
 };
 
-/// The run-wide values read by the loader and every emitter.
-struct TVocabulary {
-  std::string Indent = "  ";  ///< `Tab` spaces; empty for a width of 0 or less
-  std::string cTIniter = "TIniter";
-  std::string cCheck = "Check";
-  std::string cAll = "All";
-  std::string cSelf = "Self";
-  std::string cFileName = "FFileName";
-  std::string cSection = "FSection";
-  std::string cIniRead = "iniRead";
-  std::string cIniWrite = "iniWrite";
-  std::string cInitial = "Initial";
-  std::string cTIniFileMine = "TIniFileMine";
-  std::string cSuper = "Super";
+/// The run-wide values read by the loader and every emitter: the settings
+/// and the indent string they give.
+struct TVocabulary : TSettingValues {
+  std::string Indent;  ///< `Tab` spaces; empty for a width of 0 or less
 
-  /// Copies the indent width and the eleven names from the settings.
+  /// The defaults.
+  TVocabulary();
+  /// Copies the settings and derives the indent string from `Tab`.
   static TVocabulary FromSettings(const TOption& settings);
+
+ private:
+  explicit TVocabulary(const TSettingValues& values);
 };

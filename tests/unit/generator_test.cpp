@@ -4,13 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
-#include <sstream>
 #include <string>
 
 #include "app/Tamsel.h"
 #include "model/Tamsel_Fielder.h"
 #include "model/Tamsel_TyperList.h"
 #include "model_support.h"
+#include "settings/Tamsel_Common.h"
+#include "settings/Tamsel_ini.h"
 #include "writer/Tamsel_WritePas.h"
 
 namespace {
@@ -22,49 +23,21 @@ using model_test::ReadFile;
 const std::string kUnits = std::string(TAMSEL_GOLDEN_DIR) + "/units/";
 const std::string kExamples = std::string(TAMSEL_EXAMPLES_DIR) + "/";
 
-struct Settings {
-  TVocabulary vocabulary;
-  std::string useUnit = "Tamsel_common";
-};
-
-// Reads the "key=value" lines of a golden settings file over the defaults.
-Settings ReadSettings(const std::string& path) {
-  Settings settings;
-  TVocabulary& v = settings.vocabulary;
-  std::istringstream in(ReadFile(path));
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const std::size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    const std::string key = line.substr(0, eq);
-    const std::string value = line.substr(eq + 1);
-    if (key == "Tab") v.Indent.assign(std::stoul(value), ' ');
-    else if (key == "UseUnit") settings.useUnit = value;
-    else if (key == "cTIniter") v.cTIniter = value;
-    else if (key == "cCheck") v.cCheck = value;
-    else if (key == "cAll") v.cAll = value;
-    else if (key == "cSelf") v.cSelf = value;
-    else if (key == "cFileName") v.cFileName = value;
-    else if (key == "cSection") v.cSection = value;
-    else if (key == "cIniRead") v.cIniRead = value;
-    else if (key == "cIniWrite") v.cIniWrite = value;
-    else if (key == "cInitial") v.cInitial = value;
-    else if (key == "cTIniFileMine") v.cTIniFileMine = value;
-    else if (key == "cSuper") v.cSuper = value;
-    else ADD_FAILURE() << "unknown key " << key << " in " << path;
-  }
-  return settings;
+// The vocabulary a run derives from a golden settings file.
+TVocabulary ReadSettings(const std::string& path) {
+  TOption settings;
+  settings.LoadProfile(TIniFileMine::FromText(ReadFile(path)), "Tamsel");
+  return TVocabulary::FromSettings(settings);
 }
 
 // The whole unit for the definition file `<dir><name>.txt`.
 std::string GenerateUnit(const std::string& dir, const std::string& name,
-                         const Settings& settings) {
-  TTyperList list(false, settings.vocabulary);
+                         const TVocabulary& vocabulary) {
+  TTyperList list(false, vocabulary);
   EXPECT_TRUE(list.LoadText(ReadFile(dir + name + ".txt")));
   TStringSink sink;
-  TWritePas out(sink, settings.vocabulary.Indent);
-  WriteUnit(out, list, name, settings.useUnit, nullptr);
+  TWritePas out(sink, vocabulary.Indent);
+  WriteUnit(out, list, name, vocabulary.UseUnit, nullptr);
   out.Flush();
   return sink.Text();
 }
@@ -76,7 +49,7 @@ TEST_P(GoldenUnit, MatchesByteForByte) {
   const std::string name = GetParam();
   const std::string dir = name == "ini_first" ? kUnits : kExamples;
   const std::string expected = ReadFile(dir + name + ".pas");
-  const std::string actual = GenerateUnit(dir, name, Settings());
+  const std::string actual = GenerateUnit(dir, name, TVocabulary());
   EXPECT_EQ(expected, actual) << FirstDifference(expected, actual);
 }
 

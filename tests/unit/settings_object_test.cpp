@@ -54,9 +54,9 @@ TEST_F(SettingsTest, FileAndSectionFollowTheExecutable) {
 
 TEST_F(SettingsTest, AMissingFileGivesTheDefaultsAndTheStoreWritesThemAllInOrder) {
   TIniter settings(exe_);
-  EXPECT_EQ(settings.GetTab(), 2);
-  EXPECT_EQ(settings.GetUseUnit(), "Tamsel_common");
-  EXPECT_EQ(settings.GetcTIniFileMine(), "TIniFileMine");
+  EXPECT_EQ(settings.Values().Tab, 2);
+  EXPECT_EQ(settings.Values().UseUnit, "Tamsel_common");
+  EXPECT_EQ(settings.Values().cTIniFileMine, "TIniFileMine");
   EXPECT_FALSE(fs::exists(ini_));
   settings.iniWrite();
   EXPECT_EQ(Read(), kCompleteFile);
@@ -65,9 +65,9 @@ TEST_F(SettingsTest, AMissingFileGivesTheDefaultsAndTheStoreWritesThemAllInOrder
 TEST_F(SettingsTest, StoredValuesAreLoadedAndAnUnchangedFileIsNotRewritten) {
   Write("[tamsel]\r\ncSelf = Me\r\nTab=0x4\r\nUseUnit=\r\n");
   TIniter settings(exe_);
-  EXPECT_EQ(settings.GetcSelf(), "Me");
-  EXPECT_EQ(settings.GetTab(), 4);
-  EXPECT_EQ(settings.GetUseUnit(), "");
+  EXPECT_EQ(settings.Values().cSelf, "Me");
+  EXPECT_EQ(settings.Values().Tab, 4);
+  EXPECT_EQ(settings.Values().UseUnit, "");
   const TVocabulary v = TVocabulary::FromSettings(settings);
   EXPECT_EQ(v.Indent, "    ");
   EXPECT_EQ(v.cSelf, "Me");
@@ -95,11 +95,28 @@ TEST_F(SettingsTest, StoredValuesAreLoadedAndAnUnchangedFileIsNotRewritten) {
   EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
 }
 
+// Each key must reach its own value: a key wired to the wrong setting would
+// still round-trip through the file but give the emitters the wrong name.
+TEST_F(SettingsTest, EveryKeyLoadsIntoItsOwnSetting) {
+  Write("[Tamsel]\r\nTab=7\r\nUseUnit=u\r\ncTIniter=n\r\ncCheck=k\r\ncAll=a\r\ncSelf=s\r\n"
+        "cFileName=f\r\ncSection=c\r\ncIniRead=r\r\ncIniWrite=w\r\ncInitial=i\r\n"
+        "cTIniFileMine=m\r\ncSuper=p\r\n");
+  TIniter settings(exe_);
+  const TVocabulary v = TVocabulary::FromSettings(settings);
+  EXPECT_EQ(v.Indent, "       ");
+  EXPECT_EQ(v.UseUnit + v.cTIniter + v.cCheck + v.cAll + v.cSelf + v.cFileName + v.cSection +
+                v.cIniRead + v.cIniWrite + v.cInitial + v.cTIniFileMine + v.cSuper,
+            "unkasfcrwimp");
+  const std::string before = Read();
+  settings.iniWrite();
+  EXPECT_EQ(Read(), before);
+}
+
 TEST_F(SettingsTest, TabValuesThatAreNoIntegerGiveTheDefault) {
   for (const char* text : {"abc", "2147483648", "", "1.5"}) {
     Write(std::string("[Tamsel]\r\nTab=") + text + "\r\n");
     TIniter settings(exe_);
-    EXPECT_EQ(settings.GetTab(), 2) << text;
+    EXPECT_EQ(settings.Values().Tab, 2) << text;
   }
   Write("[Tamsel]\r\nTab=-1\r\n");
   TIniter negative(exe_);
@@ -169,7 +186,7 @@ TEST_F(SettingsTest, AFileThatCannotBeReadIsNeverReplaced) {
     missingKey.CheckWriteString("Tamsel", "cSelf", "Self");
     EXPECT_THROW(missingKey.UpdateFile(), platform::IoError);
     TIniter settings(exe_);  // reads the defaults, then must not store them over the file
-    EXPECT_EQ(settings.GetTab(), 2);
+    EXPECT_EQ(settings.Values().Tab, 2);
     EXPECT_THROW(settings.iniWrite(), platform::IoError);
     chmod(ini_.c_str(), 0600);
   }
