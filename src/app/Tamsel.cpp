@@ -55,11 +55,11 @@ void CheckSettings(const TIniter& settings) {
 
 void WriteUnit(TWritePas& out, const TTyperList& list, std::string_view unitName,
                std::string_view useUnit, const std::string* constants) {
-  out.WriteLn(0, {"unit ", unitName, ";"});
+  out.WriteLn(0, "unit ", unitName, ";");
   out.WriteLn(0, "interface");
   out.WriteLn(0, "uses");
   out.WriteLn(1, "SysUtils,");
-  if (!useUnit.empty()) out.WriteLn(1, {useUnit, ","});
+  if (!useUnit.empty()) out.WriteLn(1, useUnit, ",");
   out.WriteLn(1, "IniFiles;");
   out.WriteLn(0, "type");
   list.WriteTypeSection(out);

@@ -26,10 +26,11 @@ void TFielderList::WriteFieldDecls(TWritePas& out, const TVocabulary&) const {
 }
 
 void TFielderList::WriteMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const {
-  out.WriteLn(3, {"procedure ", vocabulary.cInitial, vocabulary.cSelf, ";"});
-  out.WriteLn(3, {"procedure ", vocabulary.cInitial, vocabulary.cSuper, ";"});
-  out.WriteLn(3, {"procedure ", vocabulary.cInitial, ";", FParent.empty() ? "virtual;" : "override;"});
-  out.Write(3, {"procedure Set", vocabulary.cAll, vocabulary.cSelf, "("});
+  out.WriteLn(3, "procedure ", vocabulary.cInitial, vocabulary.cSelf, ";");
+  out.WriteLn(3, "procedure ", vocabulary.cInitial, vocabulary.cSuper, ";");
+  out.WriteLn(3, "procedure ", vocabulary.cInitial, ";",
+              FParent.empty() ? "virtual;" : "override;");
+  out.Write(3, "procedure Set", vocabulary.cAll, vocabulary.cSelf, "(");
   WriteParamList(out);
   out.WriteLn(0, ");");
   for (const TFielder& field : FFields) field.WriteAccessorDecls(out, vocabulary);
@@ -44,24 +45,24 @@ void TFielderList::WriteMethodBodies(TWritePas& out, const TVocabulary& vocabula
   const bool iniController = FName == vocabulary.cTIniter;
 
   out.WriteLn(0, "");
-  out.WriteLn(0, {"procedure ", cn, ".", vocabulary.cInitial, vocabulary.cSelf, ";"});
+  out.WriteLn(0, "procedure ", cn, ".", vocabulary.cInitial, vocabulary.cSelf, ";");
   out.WriteLn(0, "begin");
   for (const TFielder& field : FFields) field.WriteInitSelfLine(out, vocabulary, cn);
   out.WriteLn(0, "end;");
 
-  out.WriteLn(0, {"procedure ", cn, ".", vocabulary.cInitial, vocabulary.cSuper, ";"});
+  out.WriteLn(0, "procedure ", cn, ".", vocabulary.cInitial, vocabulary.cSuper, ";");
   out.WriteLn(0, "begin");
   for (const TFielder& field : FFields) field.WriteInitSuperLine(out);
   out.WriteLn(0, "end;");
 
-  out.WriteLn(0, {"procedure ", cn, ".", vocabulary.cInitial, ";"});
+  out.WriteLn(0, "procedure ", cn, ".", vocabulary.cInitial, ";");
   out.WriteLn(0, "begin");
-  if (hasParent) out.WriteLn(1, {"Inherited ", vocabulary.cInitial, ";"});
-  out.WriteLn(1, {vocabulary.cInitial, vocabulary.cSelf, ";"});
-  out.WriteLn(1, {vocabulary.cInitial, vocabulary.cSuper, ";"});
+  if (hasParent) out.WriteLn(1, "Inherited ", vocabulary.cInitial, ";");
+  out.WriteLn(1, vocabulary.cInitial, vocabulary.cSelf, ";");
+  out.WriteLn(1, vocabulary.cInitial, vocabulary.cSuper, ";");
   out.WriteLn(0, "end;");
 
-  out.Write(0, {"procedure ", cn, ".Set", vocabulary.cAll, vocabulary.cSelf, "("});
+  out.Write(0, "procedure ", cn, ".Set", vocabulary.cAll, vocabulary.cSelf, "(");
   WriteParamList(out);
   out.WriteLn(0, ");");
   out.WriteLn(0, "begin");
@@ -71,17 +72,17 @@ void TFielderList::WriteMethodBodies(TWritePas& out, const TVocabulary& vocabula
   for (const TFielder& field : FFields) field.WriteAccessorBodies(out, vocabulary, cn);
 
   out.WriteLn(0, "");
-  out.WriteLn(0, {"constructor ", cn, ".Create;"});
+  out.WriteLn(0, "constructor ", cn, ".Create;");
   out.WriteLn(0, "begin");
   if (hasParent) out.WriteLn(1, "Inherited Create;");
-  out.WriteLn(1, {vocabulary.cInitial, vocabulary.cSelf, ";"});
-  out.WriteLn(1, {vocabulary.cInitial, vocabulary.cSuper, ";"});
-  if (iniController) out.WriteLn(1, {vocabulary.cIniRead, ";"});
+  out.WriteLn(1, vocabulary.cInitial, vocabulary.cSelf, ";");
+  out.WriteLn(1, vocabulary.cInitial, vocabulary.cSuper, ";");
+  if (iniController) out.WriteLn(1, vocabulary.cIniRead, ";");
   out.WriteLn(0, "end;");
-  out.WriteLn(0, {"destructor ", cn, ".Destroy;"});
+  out.WriteLn(0, "destructor ", cn, ".Destroy;");
   out.WriteLn(0, "begin");
   out.WriteLn(1, "Inherited Destroy;");
-  if (iniController) out.WriteLn(1, {vocabulary.cIniWrite, ";"});
+  if (iniController) out.WriteLn(1, vocabulary.cIniWrite, ";");
   out.WriteLn(0, "end;");
 }
 

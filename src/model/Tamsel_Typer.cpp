@@ -8,13 +8,13 @@ TTyper::~TTyper() = default;
 
 void TTyper::WriteClassHead(TWritePas& out) const {
   if (FParent.empty())
-    out.WriteLn(1, {FName, " = class"});
+    out.WriteLn(1, FName, " = class");
   else
-    out.WriteLn(1, {FName, " = class(", FParent, ")"});
+    out.WriteLn(1, FName, " = class(", FParent, ")");
 }
 
 void TTyper::WriteObjectVar(TWritePas& out) const {
-  out.WriteLn(1, {"O", ItemName(FName), ":", FName, ";"});
+  out.WriteLn(1, "O", ItemName(FName), ":", FName, ";");
 }
 
 bool TTyper::HasField(std::string_view) const { return false; }

@@ -10,9 +10,9 @@ void TTyperIni::WriteIniMethodDecls(TWritePas& out, const TVocabulary& vocabular
   const std::string_view fileName = ItemName(vocabulary.cFileName);
   out.WriteLn(0, "");
   for (const std::string_view method : {vocabulary.cIniRead, vocabulary.cIniWrite}) {
-    out.WriteLn(3, {"procedure ", method, "(", section, ",", fileName, ":string);overload;"});
-    out.WriteLn(3, {"procedure ", method, "(", section, ":string);overload;"});
-    out.WriteLn(3, {"procedure ", method, ";overload;"});
+    out.WriteLn(3, "procedure ", method, "(", section, ",", fileName, ":string);overload;");
+    out.WriteLn(3, "procedure ", method, "(", section, ":string);overload;");
+    out.WriteLn(3, "procedure ", method, ";overload;");
   }
 }
 
@@ -21,24 +21,24 @@ void TTyperIni::WriteIniMethodBodies(TWritePas& out, const TVocabulary& vocabula
   const std::string_view fileName = ItemName(vocabulary.cFileName);
   out.WriteLn(0, "");
   for (const std::string_view method : {vocabulary.cIniRead, vocabulary.cIniWrite}) {
-    out.WriteLn(0, {"procedure ", FName, ".", method, "(", section, ",", fileName, ":string);"});
+    out.WriteLn(0, "procedure ", FName, ".", method, "(", section, ",", fileName, ":string);");
     out.WriteLn(0, "begin");
-    out.WriteLn(1, {vocabulary.cFileName, " := ", fileName, ";"});
-    out.WriteLn(1, {vocabulary.cSection, " := ", section, ";"});
-    out.WriteLn(1, {method, ";"});
+    out.WriteLn(1, vocabulary.cFileName, " := ", fileName, ";");
+    out.WriteLn(1, vocabulary.cSection, " := ", section, ";");
+    out.WriteLn(1, method, ";");
     out.WriteLn(0, "end;");
-    out.WriteLn(0, {"procedure ", FName, ".", method, "(", section, ":string);"});
+    out.WriteLn(0, "procedure ", FName, ".", method, "(", section, ":string);");
     out.WriteLn(0, "begin");
-    out.WriteLn(1, {vocabulary.cSection, " := ", section, ";"});
-    out.WriteLn(1, {method, ";"});
+    out.WriteLn(1, vocabulary.cSection, " := ", section, ";");
+    out.WriteLn(1, method, ";");
     out.WriteLn(0, "end;");
   }
 }
 
 void TTyperIni::WriteIniReadHead(TWritePas& out, const TVocabulary& vocabulary) const {
-  out.WriteLn(0, {"procedure ", FName, ".", vocabulary.cIniRead, ";"});
+  out.WriteLn(0, "procedure ", FName, ".", vocabulary.cIniRead, ";");
 }
 
 void TTyperIni::WriteIniWriteHead(TWritePas& out, const TVocabulary& vocabulary) const {
-  out.WriteLn(0, {"procedure ", FName, ".", vocabulary.cIniWrite, ";"});
+  out.WriteLn(0, "procedure ", FName, ".", vocabulary.cIniWrite, ";");
 }

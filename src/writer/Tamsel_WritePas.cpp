@@ -6,34 +6,25 @@ namespace {
 constexpr std::size_t kBufferSize = std::size_t{256} << 10;
 }  // namespace
 
-TWritePas::TWritePas(TTextSink& sink, const std::string& indent) : sink_(sink), indent_(indent) {
-  buffer_.reserve(kBufferSize);
+TWritePas::TWritePas(TTextSink& sink, const std::string& indent)
+    : sink_(sink), indent_(indent), buffer_(new char[kBufferSize]) {}
+
+char* TWritePas::Room(std::size_t size) {
+  if (size > kBufferSize - used_) {
+    Flush();
+    if (size > kBufferSize) return nullptr;
+  }
+  return buffer_.get() + used_;
 }
 
-void TWritePas::WriteLn(int level, std::initializer_list<std::string_view> pieces) {
-  Write(level, pieces);
-  Append("\r\n");
-}
-
-void TWritePas::Write(int level, std::initializer_list<std::string_view> pieces) {
-  for (int i = 0; i < level; ++i) Append(indent_);
-  for (std::string_view piece : pieces) Append(piece);
+void TWritePas::PutLarge(int level, std::initializer_list<std::string_view> pieces, bool endLine) {
+  for (int i = 0; i < level; ++i) sink_.Put(indent_);
+  for (std::string_view piece : pieces) sink_.Put(piece);
+  if (endLine) sink_.Put("\r\n");
 }
 
 void TWritePas::Flush() {
-  if (buffer_.empty()) return;
-  sink_.Put(buffer_);
-  buffer_.clear();
-}
-
-// A text larger than the buffer goes to the sink at once.
-void TWritePas::Append(std::string_view text) {
-  if (buffer_.size() + text.size() > kBufferSize) {
-    Flush();
-    if (text.size() > kBufferSize) {
-      sink_.Put(text);
-      return;
-    }
-  }
-  buffer_.append(text);
+  if (used_ == 0) return;
+  sink_.Put(std::string_view(buffer_.get(), used_));
+  used_ = 0;
 }

@@ -63,9 +63,9 @@ TEST(WritePas, PiecesOfAnyLengthArriveInOrderAcrossFlushes) {
       const int level = static_cast<int>(length % 4);
       const std::string_view half = std::string_view(text).substr(length / 2);
       if (length % 3 != 0)
-        w.WriteLn(level, {text, ":", half});
+        w.WriteLn(level, text, ":", half);
       else
-        w.Write(level, {text, ":", half});
+        w.Write(level, text, ":", half);
       for (int i = 0; i < level; ++i) expected.append(indent);
       expected.append(text).append(":").append(half);
       if (length % 3 != 0) expected.append("\r\n");
@@ -75,7 +75,7 @@ TEST(WritePas, PiecesOfAnyLengthArriveInOrderAcrossFlushes) {
   w.Write(2, huge);
   huge.assign(huge.size(), '!');  // the caller's text may change once Write returns
   w.WriteLn(0, "x");
-  w.WriteLn(1, {"y", huge, "z"});
+  w.WriteLn(1, "y", huge, "z");
   expected.append(indent).append(indent).append(huge.size(), 'h').append("x\r\n");
   expected.append(indent).append("y").append(huge).append("z\r\n");
   w.Flush();
