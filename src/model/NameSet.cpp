@@ -1,11 +1,19 @@
 #include "model/NameSet.h"
 
 #include <functional>
+#include <limits>
+#include <new>
+#include <stdexcept>
 
 namespace {
 
 // At most three quarters of the slots are used, so that a probe stays short.
 std::size_t SlotsFor(std::size_t names) { return names + names / 3 + 1; }
+
+std::uint32_t HashOf(std::string_view name) {
+  const std::size_t hash = std::hash<std::string_view>()(name);
+  return static_cast<std::uint32_t>(hash ^ (hash >> 16 >> 16));
+}
 
 // A name that refers to nothing is the empty text all the same; it is given
 // data so that it is told apart from a free slot.
@@ -14,32 +22,45 @@ std::string_view Stored(std::string_view name) { return name.data() ? name : std
 }  // namespace
 
 void TNameSet::Reserve(std::size_t names) {
-  if (SlotsFor(names) > slots_.size()) Rebuild(SlotsFor(names));
+  if (SlotsFor(names) <= slots_.size()) return;
+  try {
+    Rebuild(SlotsFor(names));
+  } catch (const std::bad_alloc&) {
+  }
 }
 
 bool TNameSet::Insert(std::string_view name) {
   name = Stored(name);
+  if (name.size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error("a field name of 4 GiB or more");
   if (SlotsFor(count_ + 1) > slots_.size()) Rebuild(2 * SlotsFor(count_ + 1));
-  const std::size_t slot = SlotOf(name);
-  if (slots_[slot].data()) return false;
-  slots_[slot] = name;
+  const std::uint32_t hash = HashOf(name);
+  Slot& slot = slots_[SlotOf(name, hash)];
+  if (slot.data) return false;
+  slot = {name.data(), static_cast<std::uint32_t>(name.size()), hash};
   ++count_;
   return true;
 }
 
 bool TNameSet::Contains(std::string_view name) const {
-  return !slots_.empty() && slots_[SlotOf(Stored(name))].data() != nullptr;
+  name = Stored(name);
+  return !slots_.empty() && slots_[SlotOf(name, HashOf(name))].data != nullptr;
 }
 
-std::size_t TNameSet::SlotOf(std::string_view name) const {
-  std::size_t slot = std::hash<std::string_view>()(name) % slots_.size();
-  while (slots_[slot].data() && slots_[slot] != name) slot = (slot + 1) % slots_.size();
-  return slot;
+std::size_t TNameSet::SlotOf(std::string_view name, std::uint32_t hash) const {
+  // The hash scaled to the table's size: its top bits choose the slot.
+  std::size_t at = static_cast<std::size_t>((std::uint64_t{hash} * slots_.size()) >> 32);
+  for (;;) {
+    const Slot& slot = slots_[at];
+    if (!slot.data || (slot.hash == hash && std::string_view(slot.data, slot.size) == name))
+      return at;
+    at = at + 1 == slots_.size() ? 0 : at + 1;
+  }
 }
 
 void TNameSet::Rebuild(std::size_t slots) {
-  std::vector<std::string_view> old(slots);
+  std::vector<Slot> old(slots);
   old.swap(slots_);
-  for (std::string_view name : old)
-    if (name.data()) slots_[SlotOf(name)] = name;
+  for (const Slot& slot : old)
+    if (slot.data) slots_[SlotOf({slot.data, slot.size}, slot.hash)] = slot;
 }

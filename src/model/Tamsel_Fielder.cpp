@@ -1,6 +1,7 @@
 #include "model/Tamsel_Fielder.h"
 
 #include <cstdint>
+#include <limits>
 
 #include "platform/Ascii.h"
 #include "platform/Platform.h"
@@ -27,40 +28,66 @@ std::string ConvertErrorText(std::string_view className, std::string_view fieldN
 
 }  // namespace
 
+namespace {
+
+std::uint32_t SizeOf(std::string_view text) {
+  if (text.size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::length_error(platform::ConsoleText("4 GiB を超えるフィールド行は読めません"));
+  return static_cast<std::uint32_t>(text.size());
+}
+
+}  // namespace
+
+TFielder::TFielder(std::string_view name, std::string_view type, std::string_view initValue,
+                   bool redefined, bool skipIni)
+    : FName(name.data()),
+      FType(type.data()),
+      FInitValue(initValue.data()),
+      FNameSize(SizeOf(name)),
+      FTypeSize(SizeOf(type)),
+      FInitValueSize(SizeOf(initValue)),
+      FRedefined(redefined),
+      FSkipIni(skipIni) {}
+
 EConvertError::EConvertError(std::string_view className, std::string_view fieldName,
                              std::string_view value)
     : std::runtime_error(ConvertErrorText(className, fieldName, value)) {}
 
 std::string TFielder::InitValueText(const TVocabulary& vocabulary,
                                     std::string_view className) const {
-  if (FType == "integer") return std::string(FInitValue);
-  if (FType == "boolean") {
+  const std::string_view type = GetType();
+  const std::string_view value = GetInitValue();
+  if (type == "integer") return std::string(value);
+  if (type == "boolean") {
     // Read as Pascal reads an integer: leading spaces, and "x" alone also
     // starts hexadecimal digits.
-    std::int32_t value = 0;
-    if (!platform::ParseInt32(FInitValue, platform::kPascalInteger, value))
-      throw EConvertError(className, FName, FInitValue);
-    return value != 0 ? "True" : "False";
+    std::int32_t number = 0;
+    if (!platform::ParseInt32(value, platform::kPascalInteger, number))
+      throw EConvertError(className, GetName(), value);
+    return number != 0 ? "True" : "False";
   }
-  if (!FInitValue.empty()) return std::string("'").append(FInitValue).append("'");
-  if (FName == vocabulary.cFileName) return std::string(kFileNameDefault);
-  if (FName == vocabulary.cSection) return std::string(kSectionDefault);
+  if (!value.empty()) return std::string("'").append(value).append("'");
+  if (GetName() == vocabulary.cFileName) return std::string(kFileNameDefault);
+  if (GetName() == vocabulary.cSection) return std::string(kSectionDefault);
   return "''";
 }
 
-void TFielder::WriteFieldDecl(TWritePas& out) const { out.WriteLn(3, {FName, ":", FType, ";"}); }
+void TFielder::WriteFieldDecl(TWritePas& out) const {
+  out.WriteLn(3, GetName(), ":", GetType(), ";");
+}
 
 void TFielder::WriteParamText(TWritePas& out, bool first) const {
-  out.Write(0, {first ? "" : ";", ItemName(FName), ":", FType});
+  out.Write(0, first ? "" : ";", ItemName(GetName()), ":", GetType());
 }
 
 void TFielder::WriteAccessorDecls(TWritePas& out, const TVocabulary& vocabulary) const {
-  const std::string_view item = ItemName(FName);
+  const std::string_view item = ItemName(GetName());
+  const std::string_view type = GetType();
   const std::string_view directive = DirectiveText();
-  out.WriteLn(3, {"procedure Set", vocabulary.cSelf, item, "(", item, ":", FType, ");"});
-  out.WriteLn(3, {"procedure Set", item, "(", item, ":", FType, ");", directive, ";"});
-  out.WriteLn(3, {"function Get", vocabulary.cSelf, item, ":", FType, ";"});
-  out.WriteLn(3, {"function Get", item, ":", FType, ";", directive, ";"});
+  out.WriteLn(3, "procedure Set", vocabulary.cSelf, item, "(", item, ":", type, ");");
+  out.WriteLn(3, "procedure Set", item, "(", item, ":", type, ");", directive, ";");
+  out.WriteLn(3, "function Get", vocabulary.cSelf, item, ":", type, ";");
+  out.WriteLn(3, "function Get", item, ":", type, ";", directive, ";");
 }
 
 void TFielder::WriteInitSelfLine(TWritePas& out, const TVocabulary& vocabulary,
@@ -68,51 +95,54 @@ void TFielder::WriteInitSelfLine(TWritePas& out, const TVocabulary& vocabulary,
   // The value is rendered before anything of the line is written, so a
   // conversion failure leaves no half line behind.
   const std::string value = InitValueText(vocabulary, className);
-  out.WriteLn(1, {FName, " := ", value, ";"});
+  out.WriteLn(1, GetName(), " := ", value, ";");
 }
 
 void TFielder::WriteInitSuperLine(TWritePas& out) const {
-  if (FRedefined) out.WriteLn(1, {FName, " := Inherited Get", ItemName(FName), ";"});
+  if (FRedefined) out.WriteLn(1, GetName(), " := Inherited Get", ItemName(GetName()), ";");
 }
 
 void TFielder::WriteSetAllCall(TWritePas& out, const TVocabulary& vocabulary) const {
-  const std::string_view item = ItemName(FName);
-  out.WriteLn(1, {"Set", vocabulary.cSelf, item, "(", item, ");"});
+  const std::string_view item = ItemName(GetName());
+  out.WriteLn(1, "Set", vocabulary.cSelf, item, "(", item, ");");
 }
 
 void TFielder::WriteAccessorBodies(TWritePas& out, const TVocabulary& vocabulary,
                                    std::string_view className) const {
-  const std::string_view item = ItemName(FName);
+  const std::string_view name = GetName();
+  const std::string_view item = ItemName(name);
+  const std::string_view type = GetType();
   const std::string_view self = vocabulary.cSelf;
-  out.WriteLn(0, {"procedure ", className, ".Set", self, item, "(", item, ":", FType, ");"});
+  out.WriteLn(0, "procedure ", className, ".Set", self, item, "(", item, ":", type, ");");
   out.WriteLn(0, "begin");
-  out.WriteLn(1, {FName, " := ", item, ";"});
+  out.WriteLn(1, name, " := ", item, ";");
   out.WriteLn(0, "end;");
-  out.WriteLn(0, {"procedure ", className, ".Set", item, "(", item, ":", FType, ");"});
+  out.WriteLn(0, "procedure ", className, ".Set", item, "(", item, ":", type, ");");
   out.WriteLn(0, "begin");
-  out.WriteLn(1, {"Set", self, item, "(", item, ");"});
+  out.WriteLn(1, "Set", self, item, "(", item, ");");
   out.WriteLn(0, "end;");
-  out.WriteLn(0, {"function ", className, ".Get", self, item, ":", FType, ";"});
+  out.WriteLn(0, "function ", className, ".Get", self, item, ":", type, ";");
   out.WriteLn(0, "begin");
-  out.WriteLn(1, {"Result := ", FName, ";"});
+  out.WriteLn(1, "Result := ", name, ";");
   out.WriteLn(0, "end;");
-  out.WriteLn(0, {"function ", className, ".Get", item, ":", FType, ";"});
+  out.WriteLn(0, "function ", className, ".Get", item, ":", type, ";");
   out.WriteLn(0, "begin");
-  out.WriteLn(1, {"Result := Get", self, item, ";"});
+  out.WriteLn(1, "Result := Get", self, item, ";");
   out.WriteLn(0, "end;");
 }
 
 void TFielder::WriteIniReadLine(TWritePas& out, const TVocabulary& vocabulary,
                                 std::string_view className) const {
   if (FSkipIni) return;
-  const std::string_view item = ItemName(FName);
+  const std::string_view item = ItemName(GetName());
   const std::string value = InitValueText(vocabulary, className);
-  out.WriteLn(1, {"Inherited Set", vocabulary.cSelf, item, "(IniFile.Read", FType, "(",
-                  vocabulary.cSection, ",'", item, "',", value, "));"});
+  out.WriteLn(1, "Inherited Set", vocabulary.cSelf, item, "(IniFile.Read", GetType(), "(",
+              vocabulary.cSection, ",'", item, "',", value, "));");
 }
 
 void TFielder::WriteIniWriteLine(TWritePas& out, const TVocabulary& vocabulary) const {
   if (FSkipIni) return;
-  out.WriteLn(1, {"IniFile.", vocabulary.cCheck, "Write", FType, "(", vocabulary.cSection, ",'",
-                  ItemName(FName), "',", FName, ");"});
+  const std::string_view name = GetName();
+  out.WriteLn(1, "IniFile.", vocabulary.cCheck, "Write", GetType(), "(", vocabulary.cSection, ",'",
+              ItemName(name), "',", name, ");");
 }

@@ -2,7 +2,7 @@
 // generated method family of the class.
 #pragma once
 
-#include <deque>
+#include <vector>
 #include <string_view>
 
 #include "model/Tamsel_Fielder.h"
@@ -17,7 +17,7 @@ class TFielderList : public TTyper {
   /// Appends a field to the class.
   void AddField(const TFielder& field) { FFields.push_back(field); }
   /// The fields in definition-file order.
-  const std::deque<TFielder>& Fields() const { return FFields; }
+  const std::vector<TFielder>& Fields() const { return FFields; }
 
   bool HasField(std::string_view name) const override;
   void WriteFieldDecls(TWritePas& out, const TVocabulary& vocabulary) const override;
@@ -30,7 +30,5 @@ class TFielderList : public TTyper {
   /// The parameters of SetAllSelf, "a:T1;b:T2", without a line end.
   void WriteParamList(TWritePas& out) const;
 
-  // A deque grows without moving its fields, so a class of millions of
-  // fields never holds two copies of them at once.
-  std::deque<TFielder> FFields;
+  std::vector<TFielder> FFields;
 };

@@ -49,16 +49,21 @@ bool SplitFieldLine(std::string_view line, std::string_view indent, FieldLine& f
   if (colon == std::string_view::npos || semicolon == std::string_view::npos) return false;
   // Both lie after the indent, which is all spaces.
   field.name = line.substr(n, colon - n);
-  field.type = semicolon > colon ? line.substr(colon + 1, semicolon - colon - 1) : std::string_view();
+  field.type = semicolon > colon ? line.substr(colon + 1, semicolon - colon - 1)
+                                 : std::string_view();
   field.value = line.substr(semicolon + 1);
   return true;
 }
 
 // Lines that start with a space: as many fields as the text can hold.
 std::size_t CountFieldLines(std::string_view text) {
-  std::size_t count = !text.empty() && text.front() == ' ' ? 1 : 0;
-  for (std::size_t i = 1; i < text.size(); ++i)
-    if (text[i] == ' ' && text[i - 1] == '\n') ++count;
+  std::size_t count = 0;
+  for (std::size_t start = 0; start < text.size();) {
+    if (text[start] == ' ') ++count;
+    const std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
   return count;
 }
 
@@ -83,12 +88,12 @@ bool TTyperList::LoadText(std::string_view text) { return Parse(texts_.emplace_b
 // or the end of the text (then it holds none). The lines are read in place,
 // so names and fields refer to the text.
 bool TTyperList::Parse(std::string& text) {
-  fieldNames_.Reserve(fieldNames_.Size() + CountFieldLines(text) + 2);
   platform::TextReader reader(text);
   std::string_view pendingName;
   std::string_view pendingParent;
   bool pending = false;
   TFielderList* filling = nullptr;  // the class receiving field lines
+  bool reserved = false;
   bool result = true;
   do {
     const std::string_view line = reader.ReadLine();
@@ -112,6 +117,12 @@ bool TTyperList::Parse(std::string& text) {
     if (filling == nullptr) {  // a field line before any class line
       result = false;
       break;
+    }
+    // Room for the names of every line that may be a field, made once the
+    // text has shown a field line that is accepted.
+    if (!reserved) {
+      fieldNames_.Reserve(fieldNames_.Size() + CountFieldLines(text) + 2);
+      reserved = true;
     }
     AddDefinedField(*filling, field.name, field.type, field.value);
   } while (!reader.Eof());
@@ -141,7 +152,8 @@ TFielderList* TTyperList::CreateClassDef(std::string_view name, std::string_view
     FHasIni = true;
     auto ini = std::make_unique<TTyperIni>(name, parent);
     // The automatic fields: never redefined, never stored in the INI file.
-    for (const std::string& field : {std::cref(vocabulary_.cFileName), std::cref(vocabulary_.cSection)}) {
+    for (const std::string& field :
+         {std::cref(vocabulary_.cFileName), std::cref(vocabulary_.cSection)}) {
       fieldNames_.Insert(field);
       ini->AddField(TFielder(field, "string", {}, false, true));
     }
@@ -185,9 +197,9 @@ void TTyperList::WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) 
   if (!FHasIni) return;
   for (const auto& item : FItems) ((*item).*head)(out, vocabulary_);
   out.WriteLn(0, "var");
-  out.WriteLn(1, {"IniFile:", vocabulary_.cTIniFileMine, ";"});
+  out.WriteLn(1, "IniFile:", vocabulary_.cTIniFileMine, ";");
   out.WriteLn(0, "begin");
-  out.WriteLn(1, {"IniFile := ", vocabulary_.cTIniFileMine, ".Create(", vocabulary_.cFileName, ");"});
+  out.WriteLn(1, "IniFile := ", vocabulary_.cTIniFileMine, ".Create(", vocabulary_.cFileName, ");");
   out.WriteLn(0, "");
   for (const auto& item : FItems) ((*item).*lines)(out, vocabulary_);
   out.WriteLn(0, "");

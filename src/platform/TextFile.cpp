@@ -8,16 +8,20 @@ namespace {
 constexpr char kCtrlZ = '\x1a';
 }
 
-TextReader::TextReader(std::span<char> text) : data_(text.data()), size_(text.size()) {}
+TextReader::TextReader(std::span<char> text)
+    : data_(text.data()),
+      size_(text.size()),
+      hasCr_(std::string_view(data_, size_).find('\r') != std::string_view::npos),
+      hasCtrlZ_(std::string_view(data_, size_).find(kCtrlZ) != std::string_view::npos) {}
 
 std::string_view TextReader::ReadLine() {
   char* const start = data_ + pos_;
   const std::string_view rest(start, size_ - pos_);
   const std::size_t lineEnd = std::min(rest.find('\n'), rest.size());
   pos_ += lineEnd < rest.size() ? lineEnd + 1 : lineEnd;
-  const std::string_view whole = rest.substr(0, lineEnd);
-  const std::string_view line = whole.substr(0, whole.find(kCtrlZ));
-  if (line.find('\r') == std::string_view::npos) return line;
+  std::string_view line = rest.substr(0, lineEnd);
+  if (hasCtrlZ_) line = line.substr(0, line.find(kCtrlZ));
+  if (!hasCr_ || line.find('\r') == std::string_view::npos) return line;
   // CRs are removed where they stand: the rest of the line moves left.
   std::size_t length = 0;
   for (char c : line)

@@ -30,6 +30,10 @@ class TextReader {
   char* const data_;
   const std::size_t size_;
   std::size_t pos_ = 0;
+  // Whether the text holds a CR or a Ctrl-Z at all; most hold neither, and
+  // their lines need no search for them.
+  const bool hasCr_;
+  const bool hasCtrlZ_;
 };
 
 }  // namespace platform
