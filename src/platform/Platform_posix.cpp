@@ -129,18 +129,18 @@ int WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)) {
-  const std::string file = ResolveLinks(target_);
-  if (access(file.c_str(), F_OK) == 0 && access(file.c_str(), W_OK) != 0)
+ReplacementFile::ReplacementFile(std::string target)
+    : target_(std::move(target)), final_(ResolveLinks(target_)) {
+  if (access(final_.c_str(), F_OK) == 0 && access(final_.c_str(), W_OK) != 0)
     throw FileError(target_, FileFailure::kWrite, LastErrorText());
   // A short temporary name in the target's folder: the final rename never
   // crosses file systems, and long target names still fit.
-  std::string pattern = FolderOf(file) + "/.tamsel-XXXXXX";
+  std::string pattern = FolderOf(final_) + "/.tamsel-XXXXXX";
   const int fd = mkstemp(pattern.data());
   if (fd < 0) throw FileError(target_, FileFailure::kCreate, LastErrorText());
+  // Nothing after this may throw, or the file would stay behind.
   handle_ = fd;
   temp_ = std::move(pattern);
-  final_ = file;
 }
 
 ReplacementFile::~ReplacementFile() { Discard(); }

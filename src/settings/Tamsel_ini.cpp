@@ -8,7 +8,9 @@
 #include "settings/Tamsel_Common.h"
 
 static_assert(std::ranges::all_of(kSettings,
-                                  [](const TSetting& s) { return (s.text == nullptr) != (s.number == nullptr); }),
+                                  [](const TSetting& s) {
+                                    return (s.text == nullptr) != (s.number == nullptr);
+                                  }),
               "every setting is either a string or an integer");
 
 // A default that does not parse is a mistake in kSettings, not in the user's file.
@@ -77,6 +79,9 @@ void TIniter::iniWrite() {
 TVocabulary::TVocabulary() : TVocabulary(DefaultSettingValues()) {}
 
 TVocabulary::TVocabulary(const TSettingValues& values)
-    : TSettingValues(values), Indent(values.Tab > 0 ? static_cast<std::size_t>(values.Tab) : 0, ' ') {}
+    : TSettingValues(values),
+      Indent(values.Tab > 0 ? static_cast<std::size_t>(values.Tab) : 0, ' ') {}
 
-TVocabulary TVocabulary::FromSettings(const TOption& settings) { return TVocabulary(settings.Values()); }
+TVocabulary TVocabulary::FromSettings(const TOption& settings) {
+  return TVocabulary(settings.Values());
+}

@@ -187,11 +187,10 @@ TEST(Run, ASettingsFileThatCannotBeWrittenFailsAndKeepsTheUnit) {
   EXPECT_EQ(box.Files(), (std::vector<std::string>{"d.pas", "d.txt"}));
 }
 
-// The unit is written in the background while generation goes on; a write
-// that fails there (here the file outgrows the size limit for the process)
-// still fails the run, leaves nothing of the new unit, and stops the run
-// before the settings file is written: also when it is one of the last
-// blocks, still on their way when generation ends.
+// A write that fails (here the file outgrows the size limit for the process)
+// fails the run, leaves nothing of the new unit, and stops the run before
+// the settings file is written: also when it is the last block, written
+// only when generation ends.
 TEST(Run, AUnitThatCannotBeWrittenWhollyFailsAndKeepsTheOldOne) {
   Sandbox box;
   std::string definition;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "platform/Ascii.h"
@@ -61,6 +62,7 @@ TEST(ReadWholeFile, ReadsEveryByteOrFails) {
   std::filesystem::remove(path);
   EXPECT_TRUE(read == bytes);
   EXPECT_FALSE(platform::ReadWholeFile(path.string(), read));
+  EXPECT_EQ(read, "");
 }
 
 // The settings file's integers and Pascal's differ only in leading spaces
@@ -86,10 +88,13 @@ TEST(ParseInt32, DecimalAndHexadecimalWithinThirtyTwoBits) {
       EXPECT_EQ(value, c.ok ? c.value : 12345) << c.text;
     }
   }
-  for (const char* pascalOnly : {"  7", "x1F", "-X1", " $a"}) {
+  const std::pair<const char*, std::int32_t> pascalOnly[] = {
+      {"  7", 7}, {"x1F", 31}, {"-X1", -1}, {" $a", 10}};
+  for (const auto& [text, expected] : pascalOnly) {
     std::int32_t value = 0;
-    EXPECT_FALSE(platform::ParseInt32(pascalOnly, platform::kProfileInteger, value)) << pascalOnly;
-    EXPECT_TRUE(platform::ParseInt32(pascalOnly, platform::kPascalInteger, value)) << pascalOnly;
+    EXPECT_FALSE(platform::ParseInt32(text, platform::kProfileInteger, value)) << text;
+    EXPECT_TRUE(platform::ParseInt32(text, platform::kPascalInteger, value)) << text;
+    EXPECT_EQ(value, expected) << text;
   }
 }
 
@@ -98,6 +103,19 @@ TEST(SameTextAscii, IgnoresTheCaseOfAsciiLettersOnly) {
   EXPECT_FALSE(platform::SameTextAscii("Tamsel", "Tamsel "));
   EXPECT_FALSE(platform::SameTextAscii("\xC3\xA9", "\xC3\x89"));  // é is not É here
   EXPECT_EQ(platform::LowerAscii("HeLP-\xC9"), "help-\xC9");
+}
+
+TEST(FileError, NamesThePathWhatFailedAndWhy) {
+  EXPECT_STREQ(platform::FileError("d.pas", platform::FileFailure::kWrite, "No space left on device")
+                   .what(),
+               "d.pas に書き込めません: No space left on device");
+  EXPECT_STREQ(platform::FileError("s.ini", platform::FileFailure::kWrite, "").what(),
+               "s.ini に書き込めません");
+  EXPECT_STREQ(platform::FileError("d.txt", platform::FileFailure::kRead, "Is a directory").what(),
+               "d.txt を読み込めません: Is a directory");
+  EXPECT_STREQ(platform::FileError("x/d.pas", platform::FileFailure::kCreate, "Permission denied")
+                   .what(),
+               "x/d.pas を作成できません: Permission denied");
 }
 
 TEST(Paths, ExtensionsBelongToTheFileNamePart) {
