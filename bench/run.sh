@@ -5,14 +5,21 @@
 #
 # builds the Release preset, writes definition files of 1,000 to 1,000,000
 # fields into build/bench-work, runs a private copy of Tamsel on each seven
-# times, alternating with cat copying the same output, and prints the table
-# and whether the targets hold (exit status 1 when one does not). Other forms:
+# times, alternating with cat copying the same output, measures peak memory
+# on two degenerate shapes (a million class lines; two million identical
+# field lines), and prints the table, the md5 of each unit and whether the
+# targets hold (exit status 1 when one does not). Other forms:
 #
 #   bench/run.sh path/to/Tamsel           # measure that executable, no build
 #   bench/run.sh [Tamsel] --work DIR      # another work folder (not the sources)
 #   bench/run.sh [Tamsel] --sizes 1000,100000 --reps 5 --reps-large 3
 #   bench/run.sh [Tamsel] --previous cached|none   # see bench/tamsel_bench.py
 #   bench/run.sh [Tamsel] --verbose       # every run's times on stderr
+#   bench/run.sh [Tamsel] --no-degenerate # skip the degenerate shapes
+#
+# To compare two builds on a realistic definition, run them alternately:
+#
+#   python3 bench/ab.py OLD/Tamsel NEW/Tamsel --runs 200
 #
 # Needs python3 (standard library only) and /usr/bin/time (GNU time). Takes
 # about a minute; the 1,000,000-field unit is 700 MB, written twice a run.
