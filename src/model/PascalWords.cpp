@@ -1,0 +1,42 @@
+#include "model/PascalWords.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "platform/Ascii.h"
+
+namespace {
+
+// Free Pascal's reserved words in Delphi mode, and "inline" and "out", which
+// Delphi reserves too. Sorted, in lower case.
+constexpr std::array<std::string_view, 65> kReservedWords = {
+    "and", "array", "as", "asm", "begin", "case", "class", "const", "constructor", "destructor",
+    "dispinterface", "div", "do", "downto", "else", "end", "except", "exports", "file",
+    "finalization", "finally", "for", "function", "goto", "if", "implementation", "in",
+    "inherited", "initialization", "inline", "interface", "is", "label", "library", "mod", "nil",
+    "not", "object", "of", "or", "out", "packed", "procedure", "program", "property", "raise",
+    "record", "repeat", "resourcestring", "set", "shl", "shr", "string", "then", "threadvar",
+    "to", "try", "type", "unit", "until", "uses", "var", "while", "with", "xor"};
+
+// Lower case.
+constexpr std::array<std::string_view, 17> kNumericTypes = {
+    "integer", "shortint", "smallint", "longint", "int64",  "byte",     "word",     "longword",
+    "cardinal", "uint64",  "nativeint", "nativeuint", "single", "double", "extended", "currency",
+    "real"};
+
+}  // namespace
+
+bool IsReservedWord(std::string_view word) {
+  if (word.empty() || word.size() > 14) return false;  // "implementation" is the longest
+  const std::string lower = platform::LowerAscii(word);
+  return std::binary_search(kReservedWords.begin(), kReservedWords.end(), std::string_view(lower));
+}
+
+bool IsNumericType(std::string_view type) {
+  return std::any_of(kNumericTypes.begin(), kNumericTypes.end(), [&](std::string_view numeric) {
+    return platform::SameTextAscii(type, numeric);
+  });
+}
+
+bool IsBooleanType(std::string_view type) { return platform::SameTextAscii(type, "boolean"); }
