@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "model/PascalWords.h"
 #include "platform/Ascii.h"
 #include "platform/Platform.h"
 #include "writer/Tamsel_WritePas.h"
@@ -47,7 +48,8 @@ TFielder::TFielder(std::string_view name, std::string_view type, std::string_vie
       FTypeSize(SizeOf(type)),
       FInitValueSize(SizeOf(initValue)),
       FRedefined(redefined),
-      FSkipIni(skipIni) {}
+      FSkipIni(skipIni),
+      FItemReserved(IsReservedWord(ItemName(name))) {}
 
 EConvertError::EConvertError(std::string_view className, std::string_view fieldName,
                              std::string_view value)
@@ -57,8 +59,8 @@ std::string TFielder::InitValueText(const TVocabulary& vocabulary,
                                     std::string_view className) const {
   const std::string_view type = GetType();
   const std::string_view value = GetInitValue();
-  if (type == "integer") return std::string(value);
-  if (type == "boolean") {
+  if (IsNumericType(type)) return std::string(value);
+  if (IsBooleanType(type)) {
     // Read as Pascal reads an integer: leading spaces, and "x" alone also
     // starts hexadecimal digits.
     std::int32_t number = 0;
@@ -77,15 +79,15 @@ void TFielder::WriteFieldDecl(TWritePas& out) const {
 }
 
 void TFielder::WriteParamText(TWritePas& out, bool first) const {
-  out.Write(0, first ? "" : ";", ItemName(GetName()), ":", GetType());
+  out.Write(0, first ? "" : ";", Param(), ItemName(GetName()), ":", GetType());
 }
 
 void TFielder::WriteAccessorDecls(TWritePas& out, const TVocabulary& vocabulary) const {
   const std::string_view item = ItemName(GetName());
   const std::string_view type = GetType();
   const std::string_view directive = DirectiveText();
-  out.WriteLn(3, "procedure Set", vocabulary.cSelf, item, "(", item, ":", type, ");");
-  out.WriteLn(3, "procedure Set", item, "(", item, ":", type, ");", directive, ";");
+  out.WriteLn(3, "procedure Set", vocabulary.cSelf, item, "(", Param(), item, ":", type, ");");
+  out.WriteLn(3, "procedure Set", item, "(", Param(), item, ":", type, ");", directive, ";");
   out.WriteLn(3, "function Get", vocabulary.cSelf, item, ":", type, ";");
   out.WriteLn(3, "function Get", item, ":", type, ";", directive, ";");
 }
@@ -104,7 +106,7 @@ void TFielder::WriteInitSuperLine(TWritePas& out) const {
 
 void TFielder::WriteSetAllCall(TWritePas& out, const TVocabulary& vocabulary) const {
   const std::string_view item = ItemName(GetName());
-  out.WriteLn(1, "Set", vocabulary.cSelf, item, "(", item, ");");
+  out.WriteLn(1, "Set", vocabulary.cSelf, item, "(", Param(), item, ");");
 }
 
 void TFielder::WriteAccessorBodies(TWritePas& out, const TVocabulary& vocabulary,
@@ -113,13 +115,14 @@ void TFielder::WriteAccessorBodies(TWritePas& out, const TVocabulary& vocabulary
   const std::string_view item = ItemName(name);
   const std::string_view type = GetType();
   const std::string_view self = vocabulary.cSelf;
-  out.WriteLn(0, "procedure ", className, ".Set", self, item, "(", item, ":", type, ");");
+  const std::string_view param = Param();
+  out.WriteLn(0, "procedure ", className, ".Set", self, item, "(", param, item, ":", type, ");");
   out.WriteLn(0, "begin");
-  out.WriteLn(1, name, " := ", item, ";");
+  out.WriteLn(1, name, " := ", param, item, ";");
   out.WriteLn(0, "end;");
-  out.WriteLn(0, "procedure ", className, ".Set", item, "(", item, ":", type, ");");
+  out.WriteLn(0, "procedure ", className, ".Set", item, "(", param, item, ":", type, ");");
   out.WriteLn(0, "begin");
-  out.WriteLn(1, "Set", self, item, "(", item, ");");
+  out.WriteLn(1, "Set", self, item, "(", param, item, ");");
   out.WriteLn(0, "end;");
   out.WriteLn(0, "function ", className, ".Get", self, item, ":", type, ";");
   out.WriteLn(0, "begin");
@@ -136,8 +139,8 @@ void TFielder::WriteIniReadLine(TWritePas& out, const TVocabulary& vocabulary,
   if (FSkipIni) return;
   const std::string_view item = ItemName(GetName());
   const std::string value = InitValueText(vocabulary, className);
-  out.WriteLn(1, "Inherited Set", vocabulary.cSelf, item, "(IniFile.Read", GetType(), "(",
-              vocabulary.cSection, ",'", item, "',", value, "));");
+  out.WriteLn(1, FControllerCopy ? "Set" : "Inherited Set", vocabulary.cSelf, item,
+              "(IniFile.Read", GetType(), "(", vocabulary.cSection, ",'", item, "',", value, "));");
 }
 
 void TFielder::WriteIniWriteLine(TWritePas& out, const TVocabulary& vocabulary) const {

@@ -43,6 +43,10 @@ class TFielder {
   bool GetRedefined() const { return FRedefined; }
   /// The field gets no INI read or write line.
   bool GetSkipIni() const { return FSkipIni; }
+  /// The INI-controller class redefines the field: its INI read line loads
+  /// the controller's own copy.
+  bool GetControllerCopy() const { return FControllerCopy; }
+  void LoadIntoControllerCopy() { FControllerCopy = true; }
 
   /// Exact, case-sensitive comparison with the field name.
   bool IsNamed(std::string_view text) const { return text == GetName(); }
@@ -80,6 +84,9 @@ class TFielder {
   void WriteIniWriteLine(TWritePas& out, const TVocabulary& vocabulary) const;
 
  private:
+  /// "&" when the item name, used as a parameter name, must be escaped.
+  std::string_view Param() const { return FItemReserved ? "&" : ""; }
+
   const char* FName;
   const char* FType;
   const char* FInitValue;
@@ -88,4 +95,7 @@ class TFielder {
   std::uint32_t FInitValueSize;
   bool FRedefined;
   bool FSkipIni;
+  bool FControllerCopy = false;
+  // The item name is a reserved word: as a parameter it is written "&item".
+  bool FItemReserved;
 };

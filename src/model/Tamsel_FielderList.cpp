@@ -13,6 +13,11 @@ bool TFielderList::HasField(std::string_view name) const {
   return false;
 }
 
+void TFielderList::LoadIntoControllerCopy(std::string_view name) {
+  for (TFielder& field : FFields)
+    if (field.IsNamed(name)) field.LoadIntoControllerCopy();
+}
+
 void TFielderList::WriteParamList(TWritePas& out) const {
   bool first = true;
   for (const TFielder& field : FFields) {

@@ -16,6 +16,9 @@ class TFielderList : public TTyper {
 
   /// Appends a field to the class.
   void AddField(const TFielder& field) { FFields.push_back(field); }
+  /// The INI-controller class redefines this class's stored fields of that
+  /// name: they are loaded into its copy.
+  void LoadIntoControllerCopy(std::string_view name);
   /// The fields in definition-file order.
   const std::vector<TFielder>& Fields() const { return FFields; }
 

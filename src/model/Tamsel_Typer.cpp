@@ -1,5 +1,8 @@
 #include "model/Tamsel_Typer.h"
 
+#include <string>
+
+#include "model/PascalWords.h"
 #include "writer/Tamsel_WritePas.h"
 
 TTyper::TTyper(std::string_view name, std::string_view parent) : FName(name), FParent(parent) {}
@@ -14,7 +17,8 @@ void TTyper::WriteClassHead(TWritePas& out) const {
 }
 
 void TTyper::WriteObjectVar(TWritePas& out) const {
-  out.WriteLn(1, "O", ItemName(FName), ":", FName, ";");
+  const std::string variable = std::string("O").append(ItemName(FName));
+  out.WriteLn(1, EscapeOf(variable), variable, ":", FName, ";");
 }
 
 bool TTyper::HasField(std::string_view) const { return false; }

@@ -1,6 +1,8 @@
 #include "model/Tamsel_TyperList.h"
 
 #include <functional>
+#include <span>
+#include <stdexcept>
 #include <utility>
 
 #include "model/Tamsel_Fielder.h"
@@ -12,6 +14,8 @@
 #include "writer/Tamsel_WritePas.h"
 
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // A class line: the class name, then optionally "(", the parent name and a
 // last character that is expected to be ")" but is dropped untested.
@@ -88,7 +92,14 @@ bool TTyperList::LoadText(std::string_view text) { return Parse(texts_.emplace_b
 // or the end of the text (then it holds none). The lines are read in place,
 // so names and fields refer to the text.
 bool TTyperList::Parse(std::string& text) {
-  platform::TextReader reader(text);
+  // A UTF-8 byte-order mark, as Windows editors write it, is no part of the
+  // first line.
+  std::span<char> lines(text);
+  if (std::string_view(text).starts_with(kByteOrderMark)) {
+    FHasByteOrderMark = true;
+    lines = lines.subspan(kByteOrderMark.size());
+  }
+  platform::TextReader reader(lines);
   std::string_view pendingName;
   std::string_view pendingParent;
   bool pending = false;
@@ -121,7 +132,9 @@ bool TTyperList::Parse(std::string& text) {
     // Room for the names of every line that may be a field, made once the
     // text has shown a field line that is accepted.
     if (!reserved) {
-      fieldNames_.Reserve(fieldNames_.Size() + CountFieldLines(text) + 2);
+      const std::size_t fields = CountFieldLines(text);
+      fieldNames_.Reserve(fieldNames_.Size() + fields + 2);
+      definers_.reserve(definers_.size() + fields + 2);
       reserved = true;
     }
     AddDefinedField(*filling, field.name, field.type, field.value);
@@ -148,26 +161,75 @@ Kind* Append(std::vector<std::unique_ptr<TTyper>>& items, std::unique_ptr<Kind> 
 
 TFielderList* TTyperList::CreateClassDef(std::string_view name, std::string_view parent,
                                          bool withFields) {
+  if (FItems.size() >= kNone) throw std::length_error("too many classes");
+  const auto index = static_cast<std::uint32_t>(FItems.size());
+  // The parent is looked up before the class's own name is recorded, so a
+  // class is never its own ancestor.
+  const std::uint32_t* const parentIndex = parent.empty() ? nullptr : classNames_.Find(parent);
+  parents_.push_back(parentIndex ? *parentIndex : kNone);
+  classNames_.Entry(name, index) = index;
   if (name == vocabulary_.cTIniter) {
     FHasIni = true;
     auto ini = std::make_unique<TTyperIni>(name, parent);
+    TTyperIni* const added = Append(FItems, std::move(ini));
     // The automatic fields: never redefined, never stored in the INI file.
     for (const std::string& field :
          {std::cref(vocabulary_.cFileName), std::cref(vocabulary_.cSection)}) {
-      fieldNames_.Insert(field);
-      ini->AddField(TFielder(field, "string", {}, false, true));
+      added->AddField(TFielder(field, "string", {}, false, true));
+      RecordField(field);
     }
-    return Append(FItems, std::move(ini));
+    return added;
   }
   if (withFields) return Append(FItems, std::make_unique<TFielderList>(name, parent));
   Append(FItems, std::make_unique<TTyper>(name, parent));
   return nullptr;
 }
 
+void TTyperList::RecordField(std::string_view name) {
+  const auto newest = static_cast<std::uint32_t>(FItems.size() - 1);
+  std::uint32_t& entry = fieldNames_.Entry(name, kNone);
+  if (entry != kNone && definers_[entry].klass == newest) return;  // a field of the class has it
+  definers_.push_back({newest, entry});
+  entry = static_cast<std::uint32_t>(definers_.size() - 1);
+}
+
+// The classes that have a field of the name come newest first, and so do the
+// classes of the chain: one walk down both finds the classes they share.
+template <typename Visit>
+void TTyperList::VisitChainDefiners(std::size_t index, std::string_view name, Visit visit) const {
+  const std::uint32_t* const newest = fieldNames_.Find(name);
+  if (!newest) return;
+  auto ancestor = static_cast<std::uint32_t>(index);
+  for (std::uint32_t entry = *newest; entry != kNone; entry = definers_[entry].older) {
+    const std::uint32_t definer = definers_[entry].klass;
+    while (ancestor != kNone && ancestor > definer) ancestor = parents_[ancestor];
+    if (ancestor == kNone) return;
+    if (ancestor == definer && visit(definer)) return;
+  }
+}
+
+bool TTyperList::ChainDefines(std::size_t index, std::string_view name) const {
+  bool found = false;
+  VisitChainDefiners(index, name, [&](std::uint32_t) { return found = true; });
+  return found;
+}
+
 void TTyperList::AddDefinedField(TFielderList& owner, std::string_view name,
                                  std::string_view type, std::string_view value) {
-  const bool redefined = !fieldNames_.Insert(name);
+  const std::size_t index = FItems.size() - 1;
+  const bool redefined = ChainDefines(index, name);
   owner.AddField(TFielder(name, type, value, redefined, FHasIni));
+  // The INI-controller class redefining a field it stores: the stored field
+  // is loaded into the controller's own copy, which its getter returns and
+  // its store writes.
+  if (redefined && dynamic_cast<TTyperIni*>(&owner)) {
+    VisitChainDefiners(index, name, [&](std::uint32_t definer) {
+      if (definer != index)
+        static_cast<TFielderList&>(*FItems[definer]).LoadIntoControllerCopy(name);
+      return false;
+    });
+  }
+  RecordField(name);
 }
 
 void TTyperList::WriteTypeSection(TWritePas& out) const {

@@ -3,13 +3,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "model/NameSet.h"
+#include "model/NameIndex.h"
 #include "settings/Tamsel_ini.h"
 
 class TFielder;
@@ -40,9 +41,16 @@ class TTyperList {
   void AddClassDef(std::string_view name, std::string_view parent, bool withFields);
   /// Whether any class definition already has a field of that name (exact,
   /// case-sensitive; the automatic fields count).
-  bool FieldDefined(std::string_view name) const { return fieldNames_.Contains(name); }
+  bool FieldDefined(std::string_view name) const { return fieldNames_.Find(name) != nullptr; }
+  /// Whether class `index`, or a class on its parent chain, has a field of
+  /// that name. A class's parent is the last class of its parent's name
+  /// defined before it.
+  bool ChainDefines(std::size_t index, std::string_view name) const;
   /// Whether an INI-controller class definition has been created.
   bool HasIniClass() const { return FHasIni; }
+  /// Whether the definition text began with a UTF-8 byte-order mark, which
+  /// the unit then begins with too.
+  bool HasByteOrderMark() const { return FHasByteOrderMark; }
 
   /// The class definitions in definition-file order.
   std::size_t Count() const { return FItems.size(); }
@@ -65,19 +73,41 @@ class TTyperList {
   /// Creates and appends the class definition; returns it when it holds
   /// fields, else null.
   TFielderList* CreateClassDef(std::string_view name, std::string_view parent, bool withFields);
-  /// Appends a field read from the definition to `owner`: it is redefined
-  /// when a field of its name was defined before it, and it skips the INI
-  /// file once an INI-controller class exists.
+  /// Appends a field read from the definition to `owner`, the newest class:
+  /// it is redefined when the class or a class on its parent chain already
+  /// has a field of its name, and it skips the INI file once an
+  /// INI-controller class exists.
   void AddDefinedField(TFielderList& owner, std::string_view name, std::string_view type,
                        std::string_view value);
+  /// Records that the newest class has a field of that name.
+  void RecordField(std::string_view name);
+  /// Calls `visit` with the index of each class on the parent chain of
+  /// class `index` (itself included) that has a field of that name, nearest
+  /// first, until `visit` returns true.
+  template <typename Visit>
+  void VisitChainDefiners(std::size_t index, std::string_view name, Visit visit) const;
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
 
   std::vector<std::unique_ptr<TTyper>> FItems;
   bool FHasIni;
+  bool FHasByteOrderMark = false;
   const TVocabulary& vocabulary_;
+  static constexpr std::uint32_t kNone = 0xFFFFFFFF;
+  // The parent of each class in FItems, or kNone for a parent outside the
+  // file (or not yet defined at the class).
+  std::vector<std::uint32_t> parents_;
+  // Each class name, and the last class of that name.
+  TNameIndex classNames_;
+  // A class that has a field of some name, and the entry of the class
+  // before it that has one too (kNone for none).
+  struct Definer {
+    std::uint32_t klass;
+    std::uint32_t older;
+  };
+  std::vector<Definer> definers_;
   // The definition texts that names and fields refer to. A deque never moves
   // its elements, so their bytes stay where they are.
   std::deque<std::string> texts_;
-  // The name of every field defined so far.
-  TNameSet fieldNames_;
+  // Each field name, and its newest entry in definers_.
+  TNameIndex fieldNames_;
 };

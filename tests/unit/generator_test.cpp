@@ -8,6 +8,7 @@
 
 #include "app/Tamsel.h"
 #include "model/Tamsel_Fielder.h"
+#include "model/Tamsel_Typer.h"
 #include "model/Tamsel_TyperList.h"
 #include "model_support.h"
 #include "settings/Tamsel_Common.h"
@@ -129,6 +130,67 @@ TEST(Generator, ConversionFailureStopsBeforeTheFailingLine) {
   out.Flush();
   const std::string& text = sink.Text();
   EXPECT_TRUE(text.ends_with("begin\r\n  Fa := 1;\r\n")) << text;
+}
+
+// Item names and object variables that are reserved words are escaped where
+// they are identifiers of their own; method names, keys and the user's
+// names never are.
+TEST(Generator, ReservedWordsAreEscapedWhereTheyStandAlone) {
+  TVocabulary vocabulary;
+  vocabulary.cSection = "FType";
+  TTyperList list(false, vocabulary);
+  ASSERT_TRUE(list.LoadText("TR\r\n  FType:string;a\r\n  FEnd:integer;1\r\nTIniter(TR)\r\n"));
+  const std::string types = model_test::TypeSection(list, vocabulary);
+  for (const char* expected :
+       {"procedure SetAllSelf(&Type:string;&End:integer);", "FType:string;",
+        "procedure SetSelfType(&Type:string);", "procedure SetType(&Type:string);virtual;",
+        "function GetType:string;virtual;", "procedure iniRead(&Type,FileName:string);overload;",
+        "  &OR:TR;", "  OIniter:TIniter;"})
+    EXPECT_NE(types.find(expected), std::string::npos) << expected << "\n" << types;
+  const std::string bodies = model_test::Implementation(list, vocabulary);
+  for (const char* expected :
+       {"procedure TR.SetSelfType(&Type:string);\r\nbegin\r\n  FType := &Type;\r\nend;",
+        "procedure TR.SetType(&Type:string);\r\nbegin\r\n  SetSelfType(&Type);\r\nend;",
+        "  SetSelfEnd(&End);", "  FType := &Type;\r\n  iniRead;"})
+    EXPECT_NE(bodies.find(expected), std::string::npos) << expected << "\n" << bodies;
+  const std::string ini = model_test::IniProcedures(list, vocabulary);
+  EXPECT_NE(ini.find("Inherited SetSelfEnd(IniFile.Readinteger(FType,'End',1));"), std::string::npos)
+      << ini;
+}
+
+// The INI controller's own copy of a stored field it redefines is the one
+// the load fills; the store writes it, and the getter returns it.
+TEST(Generator, TheControllerLoadsItsOwnCopyOfAFieldItRedefines) {
+  const TVocabulary vocabulary;
+  TTyperList list(false, vocabulary);
+  ASSERT_TRUE(list.LoadText("TOption\r\n  FPort:integer;80\r\n  FHost:string;h\r\n"
+                            "TIniter(TOption)\r\n  FPort:integer;8080\r\n"));
+  const std::string ini = model_test::IniProcedures(list, vocabulary);
+  EXPECT_NE(ini.find("\r\n  SetSelfPort(IniFile.Readinteger(FSection,'Port',80));"),
+            std::string::npos)
+      << ini;
+  EXPECT_NE(ini.find("\r\n  Inherited SetSelfHost(IniFile.Readstring(FSection,'Host','h'));"),
+            std::string::npos)
+      << ini;
+  EXPECT_NE(ini.find("IniFile.CheckWriteinteger(FSection,'Port',FPort);"), std::string::npos) << ini;
+}
+
+TEST(Generator, AByteOrderMarkMovesFromTheDefinitionToTheUnit) {
+  const TVocabulary vocabulary;
+  TTyperList list(false, vocabulary);
+  ASSERT_TRUE(list.LoadText("\xEF\xBB\xBFTA\r\n  Fa:string;\xE5\x80\xA4\r\n"));
+  EXPECT_EQ(list.Item(0).GetName(), "TA");
+  const std::string constants = "\xEF\xBB\xBF" "const\r\n  X = 1;";
+  const std::string unit = model_test::Capture(vocabulary, [&](TWritePas& out) {
+    WriteUnit(out, list, "d", "Tamsel_common", &constants);
+  });
+  EXPECT_TRUE(unit.starts_with("\xEF\xBB\xBFunit d;\r\n")) << unit.substr(0, 20);
+  EXPECT_NE(unit.find("\r\n\r\nconst\r\n  X = 1;\r\n"), std::string::npos);
+  EXPECT_EQ(unit.find("\xEF\xBB\xBF", 3), std::string::npos);
+  // Without a mark the unit has none.
+  TTyperList plain(false, vocabulary);
+  ASSERT_TRUE(plain.LoadText("TA\r\n"));
+  EXPECT_FALSE(plain.HasByteOrderMark());
 }
 
 TEST(Generator, ShiftJisBytesReachTheUnitUnchanged) {

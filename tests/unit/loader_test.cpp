@@ -197,18 +197,30 @@ TEST(Loader, IniSkipFlagFollowsTheFirstIniController) {
   EXPECT_EQ(Dump(list), "F TA() [Fa|integer|1|-S]");
 }
 
-TEST(Loader, RedefinitionAcrossUnrelatedClasses) {
+// A field is redefined only when its class, or a class on its parent chain
+// as defined before it, has a field of that name.
+TEST(Loader, RedefinitionFollowsTheParentChain) {
+  // Unrelated classes may share names.
   EXPECT_EQ(LoadOk("TA\r\n  Fx:integer;1\r\nTB\r\n  Fx:string;2\r\n  Fy:integer;3\r\n"
                    "  Fy:integer;4\r\n"),
-            "F TA() [Fx|integer|1|--]\nF TB() [Fx|string|2|R-] [Fy|integer|3|--] "
+            "F TA() [Fx|integer|1|--]\nF TB() [Fx|string|2|--] [Fy|integer|3|--] "
             "[Fy|integer|4|R-]");
-  // Names compare exactly: letter case matters.
-  EXPECT_EQ(LoadOk("TA\r\n  Fx:integer;1\r\n  FX:integer;1\r\n"),
-            "F TA() [Fx|integer|1|--] [FX|integer|1|--]");
-  // An automatic field counts, inside the INI controller and after it.
-  EXPECT_EQ(LoadOk("TIniter\r\n  FFileName:string;a\r\nTB\r\n  FSection:string;b\r\n"),
+  // Grandparents count, through classes without fields; letter case matters.
+  EXPECT_EQ(LoadOk("TA\r\n  Fx:integer;1\r\nTB(TA)\r\nTC(TB)\r\n  Fx:integer;2\r\n"
+                   "  FX:integer;3\r\n"),
+            "F TA() [Fx|integer|1|--]\nT TB(TA)\nF TC(TB) [Fx|integer|2|R-] [FX|integer|3|--]");
+  // A parent defined later in the file is no ancestor; of two classes of the
+  // parent's name, the last one before the class is.
+  EXPECT_EQ(LoadOk("TB(TA)\r\n  Fx:integer;1\r\nTA\r\n  Fx:integer;2\r\n"
+                   "TA\r\n  Fy:integer;3\r\nTC(TA)\r\n  Fx:integer;4\r\n  Fy:integer;5\r\n"),
+            "F TB(TA) [Fx|integer|1|--]\nF TA() [Fx|integer|2|--]\nF TA() [Fy|integer|3|--]\n"
+            "F TC(TA) [Fx|integer|4|--] [Fy|integer|5|R-]");
+  // An automatic field counts in the INI controller and in its descendants,
+  // not in unrelated classes.
+  EXPECT_EQ(LoadOk("TIniter\r\n  FFileName:string;a\r\nTB(TIniter)\r\n  FSection:string;b\r\n"
+                   "TC\r\n  FSection:string;c\r\n"),
             "I TIniter() [FFileName|string||-S] [FSection|string||-S] [FFileName|string|a|RS]\n"
-            "F TB() [FSection|string|b|RS]");
+            "F TB(TIniter) [FSection|string|b|RS]\nF TC() [FSection|string|c|-S]");
 }
 
 TEST(Loader, TwoIniControllerClassesEachGetTheirAutomaticFields) {
@@ -236,22 +248,24 @@ TEST(Loader, FieldDefinedAnswersAsTheWalkOverEveryClass) {
   EXPECT_FALSE(list.FieldDefined("Fxx"));
 }
 
-// Many fields, names reused at random, loaded in two texts with an INI
-// controller in the second: the name index grows past what the first text
-// reserved, and still answers as a walk over every earlier field.
-TEST(Loader, RedefinedFlagsHoldForManyFieldsAcrossTexts) {
+// Many fields, names reused at random, in two texts: each a chain of classes,
+// the second starting at an INI controller. A field is redefined exactly
+// when an earlier class of its own chain had its name.
+TEST(Loader, RedefinedFlagsHoldForManyFieldsAcrossChains) {
   const TVocabulary vocabulary;
   TTyperList list(false, vocabulary);
-  std::set<std::string> seen;
   std::vector<bool> redefined;  // expected, in field order
   std::uint32_t random = 12345;
-  const auto text = [&](int classes, const char* first) {
+  const auto text = [&](int classes, const std::string& first, const char* prefix) {
+    std::set<std::string> seen;
     std::string t;
     for (int k = 0; k < classes; ++k) {
-      if (k == 0) t.append(first);
-      else t.append("TC").append(std::to_string(k));
+      const std::string name = k == 0 ? first : prefix + std::to_string(k);
+      t.append(name);
+      if (k == 1) t.append("(").append(first).append(")");
+      if (k > 1) t.append("(").append(prefix).append(std::to_string(k - 1)).append(")");
       t.append("\n");
-      if (k == 0 && std::string_view(first) == "TIniter") {
+      if (name == "TIniter") {
         for (const char* automatic : {"FFileName", "FSection"}) {
           redefined.push_back(false);
           seen.insert(automatic);
@@ -259,24 +273,37 @@ TEST(Loader, RedefinedFlagsHoldForManyFieldsAcrossTexts) {
       }
       for (int j = 0; j < 50; ++j) {
         random = random * 1103515245u + 12345u;
-        const std::string name = std::string("F").append(std::to_string((random >> 8) % 3000));
-        t.append("  ").append(name).append(":integer;1\n");
-        redefined.push_back(!seen.insert(name).second);
+        const std::string field = std::string("F").append(std::to_string((random >> 8) % 3000));
+        t.append("  ").append(field).append(":integer;1\n");
+        redefined.push_back(!seen.insert(field).second);
       }
     }
     return t;
   };
-  ASSERT_TRUE(list.LoadText(text(40, "TA")));
-  ASSERT_TRUE(list.LoadText(text(120, "TIniter")));
+  ASSERT_TRUE(list.LoadText(text(40, "TA", "TC")));
+  ASSERT_TRUE(list.LoadText(text(120, "TIniter", "TD")));
   std::vector<bool> flags;
   for (std::size_t i = 0; i < list.Count(); ++i)
     if (const auto* holder = dynamic_cast<const TFielderList*>(&list.Item(i)))
       for (const TFielder& f : holder->Fields()) flags.push_back(f.GetRedefined());
   EXPECT_EQ(flags, redefined);
-  for (int n = 0; n < 3100; ++n) {
-    const std::string name = std::string("F").append(std::to_string(n));
-    EXPECT_EQ(list.FieldDefined(name), seen.count(name) == 1) << name;
-  }
+}
+
+// A chain 10,000 classes deep, one field each, all of one name but the
+// last: each one walks one step to find its parent's field.
+TEST(Loader, DeepChainsAreWalkedOnlyAsFarAsNeeded) {
+  std::string t = "TC0\n  Fx:integer;1\n";
+  for (int k = 1; k < 10000; ++k)
+    t.append("TC").append(std::to_string(k)).append("(TC").append(std::to_string(k - 1))
+        .append(")\n  ").append(k == 9999 ? "Fy" : "Fx").append(":integer;1\n");
+  const TVocabulary vocabulary;
+  TTyperList list(false, vocabulary);
+  ASSERT_TRUE(list.LoadText(t));
+  EXPECT_FALSE(static_cast<const TFielderList&>(list.Item(0)).Fields()[0].GetRedefined());
+  EXPECT_TRUE(static_cast<const TFielderList&>(list.Item(9998)).Fields()[0].GetRedefined());
+  EXPECT_FALSE(static_cast<const TFielderList&>(list.Item(9999)).Fields()[0].GetRedefined());
+  EXPECT_TRUE(list.ChainDefines(9999, "Fx"));
+  EXPECT_FALSE(list.ChainDefines(9999, "Fz"));
 }
 
 }  // namespace

@@ -23,9 +23,15 @@ TEST(InitValueText, RowsOfTheTableInOrder) {
   // A quote inside the text is not doubled.
   EXPECT_EQ(Value("Fa", "string", "it's"), "'it's'");
   EXPECT_EQ(Value("Fa", "string", ""), "''");
-  // Type texts compare exactly.
-  EXPECT_EQ(Value("Fa", "Integer", "5"), "'5'");
-  EXPECT_EQ(Value("Fa", "Boolean", "1"), "'1'");
+  // Pascal ignores the letter case of type names; numbers stand unquoted.
+  EXPECT_EQ(Value("Fa", "Integer", "5"), "5");
+  EXPECT_EQ(Value("Fa", "BOOLEAN", "1"), "True");
+  for (const char* numeric : {"shortint", "SmallInt", "longint", "Int64", "byte", "Word",
+                              "longword", "Cardinal", "UInt64", "NativeInt", "nativeuint",
+                              "Single", "double", "Extended", "Currency", "real"})
+    EXPECT_EQ(Value("Fa", numeric, "-1.5"), "-1.5") << numeric;
+  for (const char* quoted : {"string", "WideString", "Char", "TColor", "integers", "Int6"})
+    EXPECT_EQ(Value("Fa", quoted, "5"), "'5'") << quoted;
   // The name rows hold for any field of that name with an empty value.
   EXPECT_EQ(Value("FFileName", "string", ""),
             "ExpandFileName(ChangeFileExt(ParamStr(0),'.ini'))");

@@ -65,9 +65,9 @@ type
       procedure Initial;override;
       procedure SetAllSelf(v:integer;:integer);
       procedure SetSelfv(v:integer);
-      procedure Setv(v:integer);override;
+      procedure Setv(v:integer);virtual;
       function GetSelfv:integer;
-      function Getv:integer;override;
+      function Getv:integer;virtual;
       procedure SetSelf(:integer);
       procedure Set(:integer);virtual;
       function GetSelf:integer;
@@ -219,7 +219,6 @@ begin
 end;
 procedure TB.InitialSuper;
 begin
-  Fv := Inherited Getv;
 end;
 procedure TB.Initial;
 begin

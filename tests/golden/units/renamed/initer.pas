@@ -74,9 +74,9 @@ type
       procedure Initial;virtual;
       procedure SetAllSelf(IniName:string);
       procedure SetSelfIniName(IniName:string);
-      procedure SetIniName(IniName:string);override;
+      procedure SetIniName(IniName:string);virtual;
       function GetSelfIniName:string;
-      function GetIniName:string;override;
+      function GetIniName:string;virtual;
 
       constructor Create;
       destructor Destroy;override;
@@ -261,7 +261,6 @@ begin
 end;
 procedure TLater.InitialSuper;
 begin
-  FIniName := Inherited GetIniName;
 end;
 procedure TLater.Initial;
 begin

@@ -67,7 +67,7 @@ implementation
 
 procedure TItem.InitialSelf;
 begin
-    Fn := '5';
+    Fn := 5;
 end;
 procedure TItem.InitialSuper;
 begin
@@ -201,7 +201,7 @@ var
 begin
     IniFile := TIniFileMine.Create(FFileName);
 
-    Inherited SetSelfn(IniFile.ReadInteger(FSection,'n','5'));
+    Inherited SetSelfn(IniFile.ReadInteger(FSection,'n',5));
 
     IniFile.Free;
 end;
