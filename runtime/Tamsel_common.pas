@@ -10,10 +10,26 @@
     IniFile.Free;
 
   Pascal identifiers ignore letter case, so "Readstring" reaches ReadString
-  and "CheckWriteinteger" reaches CheckWriteInteger.
+  and "CheckWriteinteger" reaches CheckWriteInteger. There is a Read and a
+  CheckWrite operation for each of these field types:
+
+    string integer boolean
+    shortint smallint longint int64 byte word longword cardinal uint64
+    nativeint nativeuint
+    single double extended currency real
+    widestring unicodestring ansistring shortstring
+
+  Numbers are stored as text that does not depend on the locale: integers in
+  decimal, floating-point values with '.' as the decimal separator and as
+  many digits as reading them back exactly needs, currency values with four
+  decimals. A stored value that is not a number of the field's type, or lies
+  outside the type's range, reads as the default.
 
   The unit compiles unchanged with Delphi and with Free Pascal in Delphi
-  mode (fpc -Mdelphi). }
+  mode (fpc -Mdelphi). Under Free Pascal on Unix, add cwstring to the
+  program's uses clause when it stores WideString or UnicodeString fields
+  holding non-ASCII text: without it the RTL cannot convert between UTF-8
+  and UTF-16. }
 unit Tamsel_common;
 
 {$IFDEF FPC}
@@ -27,12 +43,39 @@ uses
 
 type
   { An INI file with read operations for every type the generated code uses
-    and write operations that leave the file alone when nothing changed. }
+    and write operations that leave the file alone when nothing changed.
+
+    ReadString, ReadInteger and ReadInt64 are TCustomIniFile's own. }
   TIniFileMine = class(TIniFile)
+  private
+    function TryReadSigned(const Section, Ident: string; out Value: Int64): Boolean;
+    function TryReadUnsigned(const Section, Ident: string; out Value: UInt64): Boolean;
   public
-    { Reads a boolean stored as 0 (False) or 1 (True); Default when the key
-      is missing or holds no integer. }
+    { Reads a boolean stored as an integer: 0 is False, any other integer is
+      True; Default when the key is missing or holds no integer. }
     function ReadBoolean(const Section, Ident: string; Default: Boolean): Boolean;
+
+    function ReadShortInt(const Section, Ident: string; Default: ShortInt): ShortInt;
+    function ReadSmallInt(const Section, Ident: string; Default: SmallInt): SmallInt;
+    function ReadLongInt(const Section, Ident: string; Default: LongInt): LongInt;
+    function ReadNativeInt(const Section, Ident: string; Default: NativeInt): NativeInt;
+    function ReadByte(const Section, Ident: string; Default: Byte): Byte;
+    function ReadWord(const Section, Ident: string; Default: Word): Word;
+    function ReadLongWord(const Section, Ident: string; Default: LongWord): LongWord;
+    function ReadCardinal(const Section, Ident: string; Default: Cardinal): Cardinal;
+    function ReadUInt64(const Section, Ident: string; Default: UInt64): UInt64;
+    function ReadNativeUInt(const Section, Ident: string; Default: NativeUInt): NativeUInt;
+
+    function ReadSingle(const Section, Ident: string; Default: Single): Single;
+    function ReadDouble(const Section, Ident: string; Default: Double): Double;
+    function ReadExtended(const Section, Ident: string; Default: Extended): Extended;
+    function ReadReal(const Section, Ident: string; Default: Real): Real;
+    function ReadCurrency(const Section, Ident: string; Default: Currency): Currency;
+
+    function ReadWideString(const Section, Ident: string; const Default: WideString): WideString;
+    function ReadUnicodeString(const Section, Ident: string; const Default: UnicodeString): UnicodeString;
+    function ReadAnsiString(const Section, Ident: string; const Default: AnsiString): AnsiString;
+    function ReadShortString(const Section, Ident: string; const Default: ShortString): ShortString;
 
     { Write Value only when the file does not already hold it. The stored
       value is read with a default that differs from Value, so a missing key
@@ -41,13 +84,476 @@ type
     procedure CheckWriteString(const Section, Ident, Value: string);
     procedure CheckWriteInteger(const Section, Ident: string; Value: Longint);
     procedure CheckWriteBoolean(const Section, Ident: string; Value: Boolean);
+
+    procedure CheckWriteShortInt(const Section, Ident: string; Value: ShortInt);
+    procedure CheckWriteSmallInt(const Section, Ident: string; Value: SmallInt);
+    procedure CheckWriteLongInt(const Section, Ident: string; Value: LongInt);
+    procedure CheckWriteInt64(const Section, Ident: string; Value: Int64);
+    procedure CheckWriteNativeInt(const Section, Ident: string; Value: NativeInt);
+    procedure CheckWriteByte(const Section, Ident: string; Value: Byte);
+    procedure CheckWriteWord(const Section, Ident: string; Value: Word);
+    procedure CheckWriteLongWord(const Section, Ident: string; Value: LongWord);
+    procedure CheckWriteCardinal(const Section, Ident: string; Value: Cardinal);
+    procedure CheckWriteUInt64(const Section, Ident: string; Value: UInt64);
+    procedure CheckWriteNativeUInt(const Section, Ident: string; Value: NativeUInt);
+
+    procedure CheckWriteSingle(const Section, Ident: string; Value: Single);
+    procedure CheckWriteDouble(const Section, Ident: string; Value: Double);
+    procedure CheckWriteExtended(const Section, Ident: string; Value: Extended);
+    procedure CheckWriteReal(const Section, Ident: string; Value: Real);
+    procedure CheckWriteCurrency(const Section, Ident: string; Value: Currency);
+
+    procedure CheckWriteWideString(const Section, Ident: string; const Value: WideString);
+    procedure CheckWriteUnicodeString(const Section, Ident: string; const Value: UnicodeString);
+    procedure CheckWriteAnsiString(const Section, Ident: string; const Value: AnsiString);
+    procedure CheckWriteShortString(const Section, Ident: string; const Value: ShortString);
   end;
 
 implementation
 
-function TIniFileMine.ReadBoolean(const Section, Ident: string; Default: Boolean): Boolean;
+uses
+  Math;
+
+type
+  TFloatKind = (fkSingle, fkDouble, fkExtended);
+
+const
+  { Significant digits tried when writing a value: the first count that
+    reads back as the same value wins, so 0.1 is written "0.1" and not
+    "0.10000000000000001". The last count always suffices for the type. }
+  FirstDigits: array[TFloatKind] of Integer = (7, 15, 15);
+  LastDigits: array[TFloatKind] of Integer = (9, 17, 21);
+
+var
+  { Floating-point text in the file always uses '.', whatever the locale,
+    so that an INI file moves between machines. }
+  DotSettings: TFormatSettings;
+
+{ Unsigned decimal text --------------------------------------------------- }
+
+{ Magnitude := Magnitude * 10 + Digit, unless that would exceed Limit. }
+function AddDigit(var Magnitude: UInt64; Digit: Cardinal; Limit: UInt64): Boolean;
 begin
-  Result := ReadBool(Section, Ident, Default);
+  Result := Magnitude <= (Limit - Digit) div 10;
+  if Result then
+    Magnitude := Magnitude * 10 + Digit;
+end;
+
+{ Decimal digits with an optional '+'; covers the whole range of UInt64,
+  which TryStrToInt64 does not. }
+function TryDecimalToUInt64(const S: string; out Value: UInt64): Boolean;
+var
+  I: Integer;
+begin
+  Result := False;
+  Value := 0;
+  I := 1;
+  if (S <> '') and (S[1] = '+') then
+    Inc(I);
+  if I > Length(S) then
+    Exit;
+  while I <= Length(S) do
+  begin
+    if (S[I] < '0') or (S[I] > '9') then
+      Exit;
+    if not AddDigit(Value, Ord(S[I]) - Ord('0'), High(UInt64)) then
+      Exit;
+    Inc(I);
+  end;
+  Result := True;
+end;
+
+function UInt64ToText(Value: UInt64): string;
+begin
+  Result := '';
+  repeat
+    Result := Char(Ord('0') + Integer(Value mod 10)) + Result;
+    Value := Value div 10;
+  until Value = 0;
+end;
+
+{ Currency: exact text of the underlying Int64 (value * 10000) ----------- }
+
+function CurrencyToText(const Value: Currency): string;
+var
+  Raw, Whole: Int64;
+begin
+  Move(Value, Raw, SizeOf(Raw));
+  Whole := Raw div 10000; { truncates towards zero, so the sign is added below }
+  Result := IntToStr(Abs(Whole)) + '.' +
+    Copy(IntToStr(10000 + Abs(Raw mod 10000)), 2, 4);
+  if Raw < 0 then
+    Result := '-' + Result;
+end;
+
+{ [+|-]digits[.digits], at most four decimals, read without going through a
+  floating-point type, so every Currency value reads back exactly. }
+function TryTextToCurrencyExact(const S: string; out Value: Currency): Boolean;
+var
+  I, Decimals, Digits: Integer;
+  Negative, Point: Boolean;
+  Magnitude, Limit: UInt64;
+  Raw: Int64;
+begin
+  Result := False;
+  Value := 0;
+  I := 1;
+  Negative := False;
+  if (S <> '') and ((S[1] = '-') or (S[1] = '+')) then
+  begin
+    Negative := S[1] = '-';
+    Inc(I);
+  end;
+  Limit := UInt64(High(Int64));
+  if Negative then
+    Inc(Limit); { Low(Int64) has one more unit of magnitude }
+  Magnitude := 0;
+  Decimals := 0;
+  Digits := 0;
+  Point := False;
+  while I <= Length(S) do
+  begin
+    if (S[I] = '.') and not Point then
+      Point := True
+    else if (S[I] >= '0') and (S[I] <= '9') and not (Point and (Decimals = 4)) then
+    begin
+      if not AddDigit(Magnitude, Ord(S[I]) - Ord('0'), Limit) then
+        Exit;
+      Inc(Digits);
+      if Point then
+        Inc(Decimals);
+    end
+    else
+      Exit;
+    Inc(I);
+  end;
+  if Digits = 0 then
+    Exit;
+  while Decimals < 4 do
+  begin
+    if not AddDigit(Magnitude, 0, Limit) then
+      Exit;
+    Inc(Decimals);
+  end;
+  if not Negative then
+    Raw := Int64(Magnitude)
+  else if Magnitude = Limit then
+    Raw := Low(Int64) { -Int64(Magnitude) would overflow }
+  else
+    Raw := -Int64(Magnitude);
+  Move(Raw, Value, SizeOf(Value));
+  Result := True;
+end;
+
+function TryTextToCurrency(const S: string; out Value: Currency): Boolean;
+begin
+  Result := TryTextToCurrencyExact(Trim(S), Value);
+  { Hand-edited forms such as "1e3" or "0.12345" (rounded). }
+  if not Result then
+    Result := TryStrToCurr(Trim(S), Value, DotSettings);
+end;
+
+{ Floating-point text ------------------------------------------------------ }
+
+{ Both operands NaN counts as equal: otherwise a stored NaN would never
+  match and would be rewritten on every store. Testing IsNan first also
+  keeps a NaN out of the comparison, which raises on an x87 FPU with the
+  invalid-operation exception unmasked (Delphi's default on Win32). }
+function SameFloat(const A, B: Extended): Boolean;
+begin
+  if IsNan(A) or IsNan(B) then
+    Result := IsNan(A) and IsNan(B)
+  else
+    Result := A = B;
+end;
+
+{ A default that reads back as different from Value. }
+function OtherFloat(const Value: Extended): Extended;
+begin
+  if IsNan(Value) then
+    Result := 0
+  else
+    Result := NaN;
+end;
+
+{ Reads S as a value of the given type, widened to Extended (exactly).
+  NaN, Inf and -Inf are spelled out here because the RTLs disagree on them;
+  a finite text too large for the type is refused rather than read as an
+  infinity. }
+function TryTextToFloat(const S: string; Kind: TFloatKind; out Value: Extended): Boolean;
+var
+  T: string;
+  SingleValue: Single;
+  DoubleValue: Double;
+  ExtendedValue: Extended;
+begin
+  T := Trim(S);
+  Value := 0;
+  Result := True;
+  if SameText(T, 'NaN') then
+    Value := NaN
+  else if SameText(T, 'Inf') or SameText(T, '+Inf') then
+    Value := Infinity
+  else if SameText(T, '-Inf') then
+    Value := NegInfinity
+  else
+  begin
+    { Read into the type itself: reading an Extended and rounding it to
+      Double could round twice and miss the value that was written. }
+    case Kind of
+      fkSingle:
+        begin
+          Result := TryStrToFloat(T, SingleValue, DotSettings);
+          if Result then
+            Value := SingleValue;
+        end;
+      fkDouble:
+        begin
+          Result := TryStrToFloat(T, DoubleValue, DotSettings);
+          if Result then
+            Value := DoubleValue;
+        end;
+    else
+      Result := TryStrToFloat(T, ExtendedValue, DotSettings);
+      if Result then
+        Value := ExtendedValue;
+    end;
+    if Result and (IsNan(Value) or IsInfinite(Value)) then
+    begin
+      Value := 0;
+      Result := False;
+    end;
+  end;
+end;
+
+{ The shortest general-format text, from FirstDigits to LastDigits
+  significant digits, that reads back as Value. }
+function FloatToText(const Value: Extended; Kind: TFloatKind): string;
+var
+  Digits: Integer;
+  Previous: string;
+  Back: Extended;
+begin
+  if IsNan(Value) then
+    Result := 'NaN'
+  else if IsInfinite(Value) then
+  begin
+    if Value > 0 then
+      Result := 'Inf'
+    else
+      Result := '-Inf';
+  end
+  else
+  begin
+    Previous := '';
+    for Digits := FirstDigits[Kind] to LastDigits[Kind] do
+    begin
+      Result := FloatToStrF(Value, ffGeneral, Digits, 0, DotSettings);
+      if Result = Previous then
+        Break; { the RTL caps the precision: more digits give nothing new }
+      if TryTextToFloat(Result, Kind, Back) and (Back = Value) then
+        Exit;
+      Previous := Result;
+    end;
+    { FloatToStrF stops short of the 21 digits an 80-bit Extended can need
+      (Free Pascal gives at most 17). Str writes every digit its conversion
+      has, always with '.'. }
+    Str(Value, Result);
+    Result := Trim(Result);
+  end;
+end;
+
+{ TIniFileMine ------------------------------------------------------------- }
+
+{ Signed integers are read as Int64 text (the RTL's integer syntax, decimal
+  or hexadecimal) and kept when the narrowing typecast gives the same
+  number back, that is when they lie in the type's range. }
+function TIniFileMine.TryReadSigned(const Section, Ident: string; out Value: Int64): Boolean;
+begin
+  Result := TryStrToInt64(Trim(ReadString(Section, Ident, '')), Value);
+end;
+
+{ Decimal text up to High(UInt64); other notations the RTL accepts for
+  Int64 are taken as far as they are not negative. }
+function TIniFileMine.TryReadUnsigned(const Section, Ident: string; out Value: UInt64): Boolean;
+var
+  Text: string;
+  Signed: Int64;
+begin
+  Text := Trim(ReadString(Section, Ident, ''));
+  Result := TryDecimalToUInt64(Text, Value);
+  if not Result and TryStrToInt64(Text, Signed) and (Signed >= 0) then
+  begin
+    Value := UInt64(Signed);
+    Result := True;
+  end;
+end;
+
+function TIniFileMine.ReadBoolean(const Section, Ident: string; Default: Boolean): Boolean;
+var
+  Value: Int64;
+begin
+  if TryReadSigned(Section, Ident, Value) then
+    Result := Value <> 0
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadShortInt(const Section, Ident: string; Default: ShortInt): ShortInt;
+var
+  V: Int64;
+begin
+  if TryReadSigned(Section, Ident, V) and (ShortInt(V) = V) then
+    Result := ShortInt(V)
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadSmallInt(const Section, Ident: string; Default: SmallInt): SmallInt;
+var
+  V: Int64;
+begin
+  if TryReadSigned(Section, Ident, V) and (SmallInt(V) = V) then
+    Result := SmallInt(V)
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadLongInt(const Section, Ident: string; Default: LongInt): LongInt;
+var
+  V: Int64;
+begin
+  if TryReadSigned(Section, Ident, V) and (LongInt(V) = V) then
+    Result := LongInt(V)
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadNativeInt(const Section, Ident: string; Default: NativeInt): NativeInt;
+var
+  V: Int64;
+begin
+  if TryReadSigned(Section, Ident, V) and (NativeInt(V) = V) then
+    Result := NativeInt(V)
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadByte(const Section, Ident: string; Default: Byte): Byte;
+var
+  V: UInt64;
+begin
+  if TryReadUnsigned(Section, Ident, V) and (Byte(V) = V) then
+    Result := Byte(V)
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadWord(const Section, Ident: string; Default: Word): Word;
+var
+  V: UInt64;
+begin
+  if TryReadUnsigned(Section, Ident, V) and (Word(V) = V) then
+    Result := Word(V)
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadLongWord(const Section, Ident: string; Default: LongWord): LongWord;
+var
+  V: UInt64;
+begin
+  if TryReadUnsigned(Section, Ident, V) and (LongWord(V) = V) then
+    Result := LongWord(V)
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadCardinal(const Section, Ident: string; Default: Cardinal): Cardinal;
+var
+  V: UInt64;
+begin
+  if TryReadUnsigned(Section, Ident, V) and (Cardinal(V) = V) then
+    Result := Cardinal(V)
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadUInt64(const Section, Ident: string; Default: UInt64): UInt64;
+begin
+  if not TryReadUnsigned(Section, Ident, Result) then
+    Result := Default;
+end;
+
+function TIniFileMine.ReadNativeUInt(const Section, Ident: string; Default: NativeUInt): NativeUInt;
+var
+  V: UInt64;
+begin
+  if TryReadUnsigned(Section, Ident, V) and (NativeUInt(V) = V) then
+    Result := NativeUInt(V)
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadSingle(const Section, Ident: string; Default: Single): Single;
+var
+  V: Extended;
+begin
+  if TryTextToFloat(ReadString(Section, Ident, ''), fkSingle, V) then
+    Result := V
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadDouble(const Section, Ident: string; Default: Double): Double;
+var
+  V: Extended;
+begin
+  if TryTextToFloat(ReadString(Section, Ident, ''), fkDouble, V) then
+    Result := V
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadExtended(const Section, Ident: string; Default: Extended): Extended;
+begin
+  if not TryTextToFloat(ReadString(Section, Ident, ''), fkExtended, Result) then
+    Result := Default;
+end;
+
+{ Real is Double in both compilers' default settings. }
+function TIniFileMine.ReadReal(const Section, Ident: string; Default: Real): Real;
+begin
+  Result := ReadDouble(Section, Ident, Default);
+end;
+
+function TIniFileMine.ReadCurrency(const Section, Ident: string; Default: Currency): Currency;
+begin
+  if not TryTextToCurrency(ReadString(Section, Ident, ''), Result) then
+    Result := Default;
+end;
+
+{ The string types convert from and to string by the RTL's rules: the same
+  text in Delphi (string is UnicodeString); under Free Pascal, string is
+  AnsiString and the conversion uses the program's code page. }
+function TIniFileMine.ReadWideString(const Section, Ident: string; const Default: WideString): WideString;
+begin
+  Result := WideString(ReadString(Section, Ident, string(Default)));
+end;
+
+function TIniFileMine.ReadUnicodeString(const Section, Ident: string; const Default: UnicodeString): UnicodeString;
+begin
+  Result := UnicodeString(ReadString(Section, Ident, string(Default)));
+end;
+
+function TIniFileMine.ReadAnsiString(const Section, Ident: string; const Default: AnsiString): AnsiString;
+begin
+  Result := AnsiString(ReadString(Section, Ident, string(Default)));
+end;
+
+function TIniFileMine.ReadShortString(const Section, Ident: string; const Default: ShortString): ShortString;
+begin
+  Result := ShortString(ReadString(Section, Ident, string(Default)));
 end;
 
 procedure TIniFileMine.CheckWriteString(const Section, Ident, Value: string);
@@ -71,9 +577,163 @@ end;
 
 procedure TIniFileMine.CheckWriteBoolean(const Section, Ident: string; Value: Boolean);
 begin
-  { A missing key reads as the opposite of Value, so it is written. }
-  if ReadBool(Section, Ident, not Value) <> Value then
-    WriteBool(Section, Ident, Value);
+  { A missing key reads as the opposite of Value, so it is written; a
+    stored 2 or -1 already reads as True and stays. }
+  if ReadBoolean(Section, Ident, not Value) <> Value then
+  begin
+    if Value then
+      WriteString(Section, Ident, '1')
+    else
+      WriteString(Section, Ident, '0');
+  end;
 end;
 
+{ The integer CheckWrites read with Value xor 1 as the default: it differs
+  from Value and stays inside the type's range, whatever Value is. }
+
+procedure TIniFileMine.CheckWriteShortInt(const Section, Ident: string; Value: ShortInt);
+begin
+  if ReadShortInt(Section, Ident, ShortInt(Value xor 1)) <> Value then
+    WriteString(Section, Ident, IntToStr(Value));
+end;
+
+procedure TIniFileMine.CheckWriteSmallInt(const Section, Ident: string; Value: SmallInt);
+begin
+  if ReadSmallInt(Section, Ident, SmallInt(Value xor 1)) <> Value then
+    WriteString(Section, Ident, IntToStr(Value));
+end;
+
+procedure TIniFileMine.CheckWriteLongInt(const Section, Ident: string; Value: LongInt);
+begin
+  if ReadLongInt(Section, Ident, LongInt(Value xor 1)) <> Value then
+    WriteString(Section, Ident, IntToStr(Int64(Value)));
+end;
+
+procedure TIniFileMine.CheckWriteInt64(const Section, Ident: string; Value: Int64);
+begin
+  if ReadInt64(Section, Ident, Value xor 1) <> Value then
+    WriteString(Section, Ident, IntToStr(Value));
+end;
+
+procedure TIniFileMine.CheckWriteNativeInt(const Section, Ident: string; Value: NativeInt);
+begin
+  if ReadNativeInt(Section, Ident, NativeInt(Value xor 1)) <> Value then
+    WriteString(Section, Ident, IntToStr(Int64(Value)));
+end;
+
+procedure TIniFileMine.CheckWriteByte(const Section, Ident: string; Value: Byte);
+begin
+  if ReadByte(Section, Ident, Byte(Value xor 1)) <> Value then
+    WriteString(Section, Ident, UInt64ToText(Value));
+end;
+
+procedure TIniFileMine.CheckWriteWord(const Section, Ident: string; Value: Word);
+begin
+  if ReadWord(Section, Ident, Word(Value xor 1)) <> Value then
+    WriteString(Section, Ident, UInt64ToText(Value));
+end;
+
+procedure TIniFileMine.CheckWriteLongWord(const Section, Ident: string; Value: LongWord);
+begin
+  if ReadLongWord(Section, Ident, LongWord(Value xor 1)) <> Value then
+    WriteString(Section, Ident, UInt64ToText(Value));
+end;
+
+procedure TIniFileMine.CheckWriteCardinal(const Section, Ident: string; Value: Cardinal);
+begin
+  if ReadCardinal(Section, Ident, Cardinal(Value xor 1)) <> Value then
+    WriteString(Section, Ident, UInt64ToText(Value));
+end;
+
+procedure TIniFileMine.CheckWriteUInt64(const Section, Ident: string; Value: UInt64);
+begin
+  if ReadUInt64(Section, Ident, Value xor 1) <> Value then
+    WriteString(Section, Ident, UInt64ToText(Value));
+end;
+
+procedure TIniFileMine.CheckWriteNativeUInt(const Section, Ident: string; Value: NativeUInt);
+begin
+  if ReadNativeUInt(Section, Ident, NativeUInt(Value xor 1)) <> Value then
+    WriteString(Section, Ident, UInt64ToText(Value));
+end;
+
+{ The float CheckWrites compare the value as it reads back, with NaN equal
+  to NaN (see SameFloat). -0 and +0 compare equal: a stored 0 stays when
+  Value is -0, and reads back as +0. }
+
+procedure TIniFileMine.CheckWriteSingle(const Section, Ident: string; Value: Single);
+begin
+  if not SameFloat(ReadSingle(Section, Ident, OtherFloat(Value)), Value) then
+    WriteString(Section, Ident, FloatToText(Value, fkSingle));
+end;
+
+procedure TIniFileMine.CheckWriteDouble(const Section, Ident: string; Value: Double);
+begin
+  if not SameFloat(ReadDouble(Section, Ident, OtherFloat(Value)), Value) then
+    WriteString(Section, Ident, FloatToText(Value, fkDouble));
+end;
+
+procedure TIniFileMine.CheckWriteExtended(const Section, Ident: string; Value: Extended);
+begin
+  if not SameFloat(ReadExtended(Section, Ident, OtherFloat(Value)), Value) then
+    WriteString(Section, Ident, FloatToText(Value, fkExtended));
+end;
+
+procedure TIniFileMine.CheckWriteReal(const Section, Ident: string; Value: Real);
+begin
+  CheckWriteDouble(Section, Ident, Value);
+end;
+
+procedure TIniFileMine.CheckWriteCurrency(const Section, Ident: string; Value: Currency);
+var
+  Raw: Int64;
+  Different: Currency;
+begin
+  { Flip the lowest bit of the scaled Int64: a different value, in range. }
+  Move(Value, Raw, SizeOf(Raw));
+  Raw := Raw xor 1;
+  Move(Raw, Different, SizeOf(Different));
+  if ReadCurrency(Section, Ident, Different) <> Value then
+    WriteString(Section, Ident, CurrencyToText(Value));
+end;
+
+procedure TIniFileMine.CheckWriteWideString(const Section, Ident: string; const Value: WideString);
+begin
+  if ReadWideString(Section, Ident, Value + '1') <> Value then
+    WriteString(Section, Ident, string(Value));
+end;
+
+procedure TIniFileMine.CheckWriteUnicodeString(const Section, Ident: string; const Value: UnicodeString);
+begin
+  if ReadUnicodeString(Section, Ident, Value + '1') <> Value then
+    WriteString(Section, Ident, string(Value));
+end;
+
+procedure TIniFileMine.CheckWriteAnsiString(const Section, Ident: string; const Value: AnsiString);
+begin
+  if ReadAnsiString(Section, Ident, Value + '1') <> Value then
+    WriteString(Section, Ident, string(Value));
+end;
+
+procedure TIniFileMine.CheckWriteShortString(const Section, Ident: string; const Value: ShortString);
+var
+  Different: ShortString;
+begin
+  { Value + '1' would be cut back to Value when Value has 255 characters,
+    so change the first character instead. }
+  Different := Value;
+  if Different = '' then
+    Different := '1'
+  else if Different[1] = '1' then
+    Different[1] := '2'
+  else
+    Different[1] := '1';
+  if ReadShortString(Section, Ident, Different) <> Value then
+    WriteString(Section, Ident, string(Value));
+end;
+
+initialization
+  DotSettings := FormatSettings;
+  DotSettings.DecimalSeparator := '.';
+  DotSettings.ThousandSeparator := ',';
 end.
