@@ -10,7 +10,8 @@
 /// Maps names, held as views into texts that outlive the index, to 32-bit
 /// numbers. It is one flat table with open addressing, sized once for the
 /// names to come where their count is known, so that a million names cost
-/// neither a million allocations nor a regrowth.
+/// neither a million allocations nor a regrowth. Each slot keeps 32 bits of
+/// its name's hash, so that most probes end without reading a name.
 class TNameIndex {
  public:
   /// Makes room for `names` names in all. A hint: without the room the
@@ -28,11 +29,12 @@ class TNameIndex {
   struct Slot {
     const char* data = nullptr;  // null for a free slot
     std::uint32_t size = 0;
+    std::uint32_t hash = 0;
     std::uint32_t number = 0;
   };
 
   /// The slot that holds `name`, or the free slot where it belongs.
-  std::size_t SlotOf(std::string_view name) const;
+  std::size_t SlotOf(std::string_view name, std::uint32_t hash) const;
   void Rebuild(std::size_t slots);
 
   std::vector<Slot> slots_;

@@ -28,9 +28,15 @@ constexpr std::array<std::string_view, 17> kNumericTypes = {
 }  // namespace
 
 bool IsReservedWord(std::string_view word) {
-  if (word.empty() || word.size() > 14) return false;  // "implementation" is the longest
-  const std::string lower = platform::LowerAscii(word);
-  return std::binary_search(kReservedWords.begin(), kReservedWords.end(), std::string_view(lower));
+  // Every reserved word is 2 to 14 letters ("implementation" is the longest).
+  char lower[14];
+  if (word.size() < 2 || word.size() > sizeof lower) return false;
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    lower[i] = platform::LowerAscii(word[i]);
+    if (lower[i] < 'a' || lower[i] > 'z') return false;
+  }
+  return std::binary_search(kReservedWords.begin(), kReservedWords.end(),
+                            std::string_view(lower, word.size()));
 }
 
 bool IsNumericType(std::string_view type) {

@@ -176,7 +176,7 @@ TFielderList* TTyperList::CreateClassDef(std::string_view name, std::string_view
     for (const std::string& field :
          {std::cref(vocabulary_.cFileName), std::cref(vocabulary_.cSection)}) {
       added->AddField(TFielder(field, "string", {}, false, true));
-      RecordField(field);
+      RecordField(fieldNames_.Entry(field, kNone));
     }
     return added;
   }
@@ -185,22 +185,19 @@ TFielderList* TTyperList::CreateClassDef(std::string_view name, std::string_view
   return nullptr;
 }
 
-void TTyperList::RecordField(std::string_view name) {
-  const auto newest = static_cast<std::uint32_t>(FItems.size() - 1);
-  std::uint32_t& entry = fieldNames_.Entry(name, kNone);
-  if (entry != kNone && definers_[entry].klass == newest) return;  // a field of the class has it
-  definers_.push_back({newest, entry});
-  entry = static_cast<std::uint32_t>(definers_.size() - 1);
+void TTyperList::RecordField(std::uint32_t& newest) {
+  const auto klass = static_cast<std::uint32_t>(FItems.size() - 1);
+  if (newest != kNone && definers_[newest].klass == klass) return;  // the class has one already
+  definers_.push_back({klass, newest});
+  newest = static_cast<std::uint32_t>(definers_.size() - 1);
 }
 
 // The classes that have a field of the name come newest first, and so do the
 // classes of the chain: one walk down both finds the classes they share.
 template <typename Visit>
-void TTyperList::VisitChainDefiners(std::size_t index, std::string_view name, Visit visit) const {
-  const std::uint32_t* const newest = fieldNames_.Find(name);
-  if (!newest) return;
+void TTyperList::VisitChainDefiners(std::size_t index, std::uint32_t newest, Visit visit) const {
   auto ancestor = static_cast<std::uint32_t>(index);
-  for (std::uint32_t entry = *newest; entry != kNone; entry = definers_[entry].older) {
+  for (std::uint32_t entry = newest; entry != kNone; entry = definers_[entry].older) {
     const std::uint32_t definer = definers_[entry].klass;
     while (ancestor != kNone && ancestor > definer) ancestor = parents_[ancestor];
     if (ancestor == kNone) return;
@@ -209,27 +206,30 @@ void TTyperList::VisitChainDefiners(std::size_t index, std::string_view name, Vi
 }
 
 bool TTyperList::ChainDefines(std::size_t index, std::string_view name) const {
+  const std::uint32_t* const newest = fieldNames_.Find(name);
   bool found = false;
-  VisitChainDefiners(index, name, [&](std::uint32_t) { return found = true; });
+  if (newest) VisitChainDefiners(index, *newest, [&](std::uint32_t) { return found = true; });
   return found;
 }
 
 void TTyperList::AddDefinedField(TFielderList& owner, std::string_view name,
                                  std::string_view type, std::string_view value) {
   const std::size_t index = FItems.size() - 1;
-  const bool redefined = ChainDefines(index, name);
+  std::uint32_t& newest = fieldNames_.Entry(name, kNone);
+  bool redefined = false;
+  VisitChainDefiners(index, newest, [&](std::uint32_t) { return redefined = true; });
   owner.AddField(TFielder(name, type, value, redefined, FHasIni));
   // The INI-controller class redefining a field it stores: the stored field
   // is loaded into the controller's own copy, which its getter returns and
   // its store writes.
   if (redefined && dynamic_cast<TTyperIni*>(&owner)) {
-    VisitChainDefiners(index, name, [&](std::uint32_t definer) {
+    VisitChainDefiners(index, newest, [&](std::uint32_t definer) {
       if (definer != index)
         static_cast<TFielderList&>(*FItems[definer]).LoadIntoControllerCopy(name);
       return false;
     });
   }
-  RecordField(name);
+  RecordField(newest);
 }
 
 void TTyperList::WriteTypeSection(TWritePas& out) const {

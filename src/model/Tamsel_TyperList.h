@@ -79,13 +79,15 @@ class TTyperList {
   /// INI-controller class exists.
   void AddDefinedField(TFielderList& owner, std::string_view name, std::string_view type,
                        std::string_view value);
-  /// Records that the newest class has a field of that name.
-  void RecordField(std::string_view name);
+  /// Records that the newest class has a field of the name whose newest
+  /// entry in definers_ is `newest`, which then names the new entry.
+  void RecordField(std::uint32_t& newest);
   /// Calls `visit` with the index of each class on the parent chain of
-  /// class `index` (itself included) that has a field of that name, nearest
-  /// first, until `visit` returns true.
+  /// class `index` (itself included) that has a field of the name whose
+  /// newest entry in definers_ is `newest`, nearest first, until `visit`
+  /// returns true.
   template <typename Visit>
-  void VisitChainDefiners(std::size_t index, std::string_view name, Visit visit) const;
+  void VisitChainDefiners(std::size_t index, std::uint32_t newest, Visit visit) const;
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
 
   std::vector<std::unique_ptr<TTyper>> FItems;
