@@ -162,12 +162,7 @@ Kind* Append(std::vector<std::unique_ptr<TTyper>>& items, std::unique_ptr<Kind> 
 TFielderList* TTyperList::CreateClassDef(std::string_view name, std::string_view parent,
                                          bool withFields) {
   if (FItems.size() >= kNone) throw std::length_error("too many classes");
-  const auto index = static_cast<std::uint32_t>(FItems.size());
-  // The parent is looked up before the class's own name is recorded, so a
-  // class is never its own ancestor.
-  const std::uint32_t* const parentIndex = parent.empty() ? nullptr : classNames_.Find(parent);
-  parents_.push_back(parentIndex ? *parentIndex : kNone);
-  classNames_.Entry(name, index) = index;
+  if (!parents_.empty()) RecordParent(name, parent);
   if (name == vocabulary_.cTIniter) {
     FHasIni = true;
     auto ini = std::make_unique<TTyperIni>(name, parent);
@@ -183,6 +178,24 @@ TFielderList* TTyperList::CreateClassDef(std::string_view name, std::string_view
   if (withFields) return Append(FItems, std::make_unique<TFielderList>(name, parent));
   Append(FItems, std::make_unique<TTyper>(name, parent));
   return nullptr;
+}
+
+void TTyperList::RecordParent(std::string_view name, std::string_view parent) {
+  const auto index = static_cast<std::uint32_t>(parents_.size());
+  // The parent is looked up before the class's own name is recorded, so a
+  // class is never its own ancestor.
+  const std::uint32_t* const parentIndex = parent.empty() ? nullptr : classNames_.Find(parent);
+  parents_.push_back(parentIndex ? *parentIndex : kNone);
+  classNames_.Entry(name, index) = index;
+}
+
+// Most definitions never reuse a field name, and need no parents: they are
+// only worked out at the first name that is reused, for every class so far
+// in the order they came, and from then on for each new class.
+void TTyperList::ResolveParents() {
+  if (!parents_.empty()) return;
+  parents_.reserve(FItems.size());
+  for (const auto& item : FItems) RecordParent(item->GetName(), item->GetParent());
 }
 
 void TTyperList::RecordField(std::uint32_t& newest) {
@@ -205,10 +218,12 @@ void TTyperList::VisitChainDefiners(std::size_t index, std::uint32_t newest, Vis
   }
 }
 
-bool TTyperList::ChainDefines(std::size_t index, std::string_view name) const {
+bool TTyperList::ChainDefines(std::size_t index, std::string_view name) {
   const std::uint32_t* const newest = fieldNames_.Find(name);
+  if (!newest) return false;
+  ResolveParents();
   bool found = false;
-  if (newest) VisitChainDefiners(index, *newest, [&](std::uint32_t) { return found = true; });
+  VisitChainDefiners(index, *newest, [&](std::uint32_t) { return found = true; });
   return found;
 }
 
@@ -216,6 +231,7 @@ void TTyperList::AddDefinedField(TFielderList& owner, std::string_view name,
                                  std::string_view type, std::string_view value) {
   const std::size_t index = FItems.size() - 1;
   std::uint32_t& newest = fieldNames_.Entry(name, kNone);
+  if (newest != kNone) ResolveParents();
   bool redefined = false;
   VisitChainDefiners(index, newest, [&](std::uint32_t) { return redefined = true; });
   owner.AddField(TFielder(name, type, value, redefined, FHasIni));

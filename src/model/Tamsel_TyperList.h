@@ -45,7 +45,7 @@ class TTyperList {
   /// Whether class `index`, or a class on its parent chain, has a field of
   /// that name. A class's parent is the last class of its parent's name
   /// defined before it.
-  bool ChainDefines(std::size_t index, std::string_view name) const;
+  bool ChainDefines(std::size_t index, std::string_view name);
   /// Whether an INI-controller class definition has been created.
   bool HasIniClass() const { return FHasIni; }
   /// Whether the definition text began with a UTF-8 byte-order mark, which
@@ -79,6 +79,10 @@ class TTyperList {
   /// INI-controller class exists.
   void AddDefinedField(TFielderList& owner, std::string_view name, std::string_view type,
                        std::string_view value);
+  /// Records the parent of the class appended after those in parents_.
+  void RecordParent(std::string_view name, std::string_view parent);
+  /// Works out the parents of every class so far, once.
+  void ResolveParents();
   /// Records that the newest class has a field of the name whose newest
   /// entry in definers_ is `newest`, which then names the new entry.
   void RecordField(std::uint32_t& newest);
@@ -96,7 +100,8 @@ class TTyperList {
   const TVocabulary& vocabulary_;
   static constexpr std::uint32_t kNone = 0xFFFFFFFF;
   // The parent of each class in FItems, or kNone for a parent outside the
-  // file (or not yet defined at the class).
+  // file (or not yet defined at the class); empty until a field name is
+  // reused, when parents are first needed.
   std::vector<std::uint32_t> parents_;
   // Each class name, and the last class of that name.
   TNameIndex classNames_;
