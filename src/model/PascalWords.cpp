@@ -8,16 +8,19 @@
 
 namespace {
 
-// Free Pascal's reserved words in Delphi mode, and "inline" and "out", which
-// Delphi reserves too. Sorted, in lower case.
-constexpr std::array<std::string_view, 65> kReservedWords = {
-    "and", "array", "as", "asm", "begin", "case", "class", "const", "constructor", "destructor",
-    "dispinterface", "div", "do", "downto", "else", "end", "except", "exports", "file",
-    "finalization", "finally", "for", "function", "goto", "if", "implementation", "in",
-    "inherited", "initialization", "inline", "interface", "is", "label", "library", "mod", "nil",
-    "not", "object", "of", "or", "out", "packed", "procedure", "program", "property", "raise",
-    "record", "repeat", "resourcestring", "set", "shl", "shr", "string", "then", "threadvar",
-    "to", "try", "type", "unit", "until", "uses", "var", "while", "with", "xor"};
+// The words Free Pascal refuses as names of parameters or variables in Delphi
+// mode (its reserved words, and "constref" and "out", which are parameter
+// modifiers there), and "inline", which Delphi reserves too. Sorted, in
+// lower case.
+constexpr std::array<std::string_view, 68> kReservedWords = {
+    "and", "array", "as", "asm", "begin", "bitpacked", "case", "class", "const", "constref",
+    "constructor", "destructor", "dispinterface", "div", "do", "downto", "else", "end", "except",
+    "exports", "file", "finalization", "finally", "for", "function", "goto", "if",
+    "implementation", "in", "inherited", "initialization", "inline", "interface", "is", "label",
+    "library", "mod", "nil", "not", "object", "of", "or", "otherwise", "out", "packed",
+    "procedure", "program", "property", "raise", "record", "repeat", "resourcestring", "set",
+    "shl", "shr", "string", "then", "threadvar", "to", "try", "type", "unit", "until", "uses",
+    "var", "while", "with", "xor"};
 
 // Lower case.
 constexpr std::array<std::string_view, 17> kNumericTypes = {
