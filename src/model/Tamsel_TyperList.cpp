@@ -132,9 +132,7 @@ bool TTyperList::Parse(std::string& text) {
     // Room for the names of every line that may be a field, made once the
     // text has shown a field line that is accepted.
     if (!reserved) {
-      const std::size_t fields = CountFieldLines(text);
-      fieldNames_.Reserve(fieldNames_.Size() + fields + 2);
-      definers_.reserve(definers_.size() + fields + 2);
+      fieldNames_.Reserve(fieldNames_.Size() + CountFieldLines(text) + 2);
       reserved = true;
     }
     AddDefinedField(*filling, field.name, field.type, field.value);
@@ -161,7 +159,7 @@ Kind* Append(std::vector<std::unique_ptr<TTyper>>& items, std::unique_ptr<Kind> 
 
 TFielderList* TTyperList::CreateClassDef(std::string_view name, std::string_view parent,
                                          bool withFields) {
-  if (FItems.size() >= kNone) throw std::length_error("too many classes");
+  if (FItems.size() >= kSingle) throw std::length_error("too many classes");
   if (!parents_.empty()) RecordParent(name, parent);
   if (name == vocabulary_.cTIniter) {
     FHasIni = true;
@@ -200,7 +198,17 @@ void TTyperList::ResolveParents() {
 
 void TTyperList::RecordField(std::uint32_t& newest) {
   const auto klass = static_cast<std::uint32_t>(FItems.size() - 1);
-  if (newest != kNone && definers_[newest].klass == klass) return;  // the class has one already
+  if (newest == kNone) {
+    newest = kSingle | klass;
+    return;
+  }
+  const bool single = (newest & kSingle) != 0;
+  const std::uint32_t last = single ? newest & ~kSingle : definers_[newest].klass;
+  if (last == klass) return;  // the class has one already
+  if (single) {
+    definers_.push_back({last, kNone});
+    newest = static_cast<std::uint32_t>(definers_.size() - 1);
+  }
   definers_.push_back({klass, newest});
   newest = static_cast<std::uint32_t>(definers_.size() - 1);
 }
@@ -210,8 +218,15 @@ void TTyperList::RecordField(std::uint32_t& newest) {
 template <typename Visit>
 void TTyperList::VisitChainDefiners(std::size_t index, std::uint32_t newest, Visit visit) const {
   auto ancestor = static_cast<std::uint32_t>(index);
-  for (std::uint32_t entry = newest; entry != kNone; entry = definers_[entry].older) {
-    const std::uint32_t definer = definers_[entry].klass;
+  for (std::uint32_t entry = newest; entry != kNone;) {
+    std::uint32_t definer;
+    if (entry & kSingle) {
+      definer = entry & ~kSingle;
+      entry = kNone;
+    } else {
+      definer = definers_[entry].klass;
+      entry = definers_[entry].older;
+    }
     while (ancestor != kNone && ancestor > definer) ancestor = parents_[ancestor];
     if (ancestor == kNone) return;
     if (ancestor == definer && visit(definer)) return;

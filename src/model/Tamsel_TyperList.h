@@ -83,13 +83,13 @@ class TTyperList {
   void RecordParent(std::string_view name, std::string_view parent);
   /// Works out the parents of every class so far, once.
   void ResolveParents();
-  /// Records that the newest class has a field of the name whose newest
-  /// entry in definers_ is `newest`, which then names the new entry.
+  /// Records that the newest class has a field of the name whose entry in
+  /// fieldNames_ is `newest`, and updates that entry.
   void RecordField(std::uint32_t& newest);
   /// Calls `visit` with the index of each class on the parent chain of
   /// class `index` (itself included) that has a field of the name whose
-  /// newest entry in definers_ is `newest`, nearest first, until `visit`
-  /// returns true.
+  /// entry in fieldNames_ is `newest`, nearest first, until `visit` returns
+  /// true.
   template <typename Visit>
   void VisitChainDefiners(std::size_t index, std::uint32_t newest, Visit visit) const;
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
@@ -99,6 +99,9 @@ class TTyperList {
   bool FHasByteOrderMark = false;
   const TVocabulary& vocabulary_;
   static constexpr std::uint32_t kNone = 0xFFFFFFFF;
+  // Marks a field name's entry that is the one class that has it, rather
+  // than its newest entry in definers_.
+  static constexpr std::uint32_t kSingle = 0x80000000;
   // The parent of each class in FItems, or kNone for a parent outside the
   // file (or not yet defined at the class); empty until a field name is
   // reused, when parents are first needed.
@@ -115,6 +118,8 @@ class TTyperList {
   // The definition texts that names and fields refer to. A deque never moves
   // its elements, so their bytes stay where they are.
   std::deque<std::string> texts_;
-  // Each field name, and its newest entry in definers_.
+  // Each field name, and the class that has it (kSingle | class) or, once
+  // several have, its newest entry in definers_. Most names are used by one
+  // class only, and need no entry there.
   TNameIndex fieldNames_;
 };
