@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <exception>
-#include <span>
 #include <stdexcept>
 
 #include "app/HelpScreens.h"
@@ -33,15 +32,12 @@ const char* const kPasMessage = "拡張子\".pas\"のファイルは指定でき
 const char* const kMissingMessage = "指定のファイルがありません。";
 const char* const kMalformedMessage = "不思議な対象データがある。";
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 // Copies the constants file line by line. The end test follows the copy, so
 // an empty file still gives one empty line. A UTF-8 byte-order mark at its
 // start is dropped: the unit has its own, or none.
 void WriteConstants(TWritePas& out, std::string constants) {
-  std::span<char> lines(constants);
-  if (constants.starts_with(kByteOrderMark)) lines = lines.subspan(kByteOrderMark.size());
-  platform::TextReader reader(lines);
+  bool hadMark = false;
+  platform::TextReader reader(platform::SkipByteOrderMark(constants, hadMark));
   do {
     out.WriteLn(0, reader.ReadLine());
   } while (!reader.Eof());
@@ -61,7 +57,7 @@ void CheckSettings(const TIniter& settings) {
 
 void WriteUnit(TWritePas& out, const TTyperList& list, std::string_view unitName,
                std::string_view useUnit, const std::string* constants) {
-  if (list.HasByteOrderMark()) out.Write(0, kByteOrderMark);
+  if (list.HasByteOrderMark()) out.Write(0, platform::kUtf8ByteOrderMark);
   out.WriteLn(0, "unit ", unitName, ";");
   out.WriteLn(0, "interface");
   out.WriteLn(0, "uses");

@@ -1,7 +1,6 @@
 #include "model/Tamsel_TyperList.h"
 
 #include <functional>
-#include <span>
 #include <stdexcept>
 #include <utility>
 
@@ -14,8 +13,6 @@
 #include "writer/Tamsel_WritePas.h"
 
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // A class line: the class name, then optionally "(", the parent name and a
 // last character that is expected to be ")" but is dropped untested.
@@ -94,12 +91,7 @@ bool TTyperList::LoadText(std::string_view text) { return Parse(texts_.emplace_b
 bool TTyperList::Parse(std::string& text) {
   // A UTF-8 byte-order mark, as Windows editors write it, is no part of the
   // first line.
-  std::span<char> lines(text);
-  if (std::string_view(text).starts_with(kByteOrderMark)) {
-    FHasByteOrderMark = true;
-    lines = lines.subspan(kByteOrderMark.size());
-  }
-  platform::TextReader reader(lines);
+  platform::TextReader reader(platform::SkipByteOrderMark(text, FHasByteOrderMark));
   std::string_view pendingName;
   std::string_view pendingParent;
   bool pending = false;

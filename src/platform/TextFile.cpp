@@ -8,6 +8,11 @@ namespace {
 constexpr char kCtrlZ = '\x1a';
 }
 
+std::span<char> SkipByteOrderMark(std::span<char> text, bool& hadMark) {
+  hadMark = std::string_view(text.data(), text.size()).starts_with(kUtf8ByteOrderMark);
+  return hadMark ? text.subspan(kUtf8ByteOrderMark.size()) : text;
+}
+
 TextReader::TextReader(std::span<char> text)
     : data_(text.data()),
       size_(text.size()),

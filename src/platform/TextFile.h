@@ -9,6 +9,13 @@
 
 namespace platform {
 
+/// The UTF-8 byte-order mark Windows editors put at the start of a text.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+/// `text` without its leading UTF-8 byte-order mark, if it has one; sets
+/// `hadMark` to whether it had.
+std::span<char> SkipByteOrderMark(std::span<char> text, bool& hadMark);
+
 /// Reads the lines of a text in place: the lines it gives are views into the
 /// text, which it changes only to remove CRs (the rest of a line moves left
 /// where it stands), so they stay valid as long as the text does.

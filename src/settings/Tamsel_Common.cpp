@@ -4,6 +4,7 @@
 
 #include "platform/Ascii.h"
 #include "platform/Platform.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ std::vector<ProfileLine> SplitProfile(std::string_view text) {
   std::vector<ProfileLine> lines;
   std::size_t pos = 0;
   // A UTF-8 byte-order mark belongs to no line; it stays in front of the first.
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
+  if (text.starts_with(platform::kUtf8ByteOrderMark)) pos = platform::kUtf8ByteOrderMark.size();
   std::size_t first = pos;
   while (pos < text.size()) {
     std::size_t lf = text.find('\n', pos);
