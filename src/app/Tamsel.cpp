@@ -6,6 +6,8 @@
 
 #include "app/HelpScreens.h"
 #include "app/Switches.h"
+#include "check/Tamsel_Check.h"
+#include "check/Tamsel_Diagnostics.h"
 #include "model/Tamsel_TyperList.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
@@ -21,6 +23,18 @@ constexpr int kMaxTab = 64;
 void Print(std::string_view bytes) {
   if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
     throw platform::IoError("standard output: " + platform::LastErrorText());
+}
+
+// Diagnostics go to standard error, where a failure to write them cannot
+// change what the run does.
+void PrintDiagnostics(const TDiagnostics& diagnostics, const std::string& definition,
+                      const TTyperList* list) {
+  if (diagnostics.Empty()) return;
+  const std::string lines = diagnostics.Format(platform::ConsolePath(definition),
+                                               list ? list->DefinitionText() : std::string_view());
+  std::fflush(stdout);
+  std::fwrite(lines.data(), 1, lines.size(), stderr);
+  std::fflush(stderr);
 }
 
 void PrintMessage(std::string_view utf8) {
@@ -112,20 +126,29 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
   TTyperList list(false, vocabulary);
 
   const bool loaded = list.Load(definition);
+  const std::string unitName =
+      platform::FileNameText(platform::ChangeFileExt(platform::ExtractFileName(definition), ""));
+  TDiagnostics diagnostics;
+  ReportExtraArguments(args, diagnostics);
+  if (loaded)
+    CheckDefinition(list, vocabulary, unitName, diagnostics);
+  else
+    ReportLoadFailure(list, vocabulary, diagnostics);
   if (loaded) {
+    PrintDiagnostics(diagnostics, definition, &list);
     const std::string constantsPath = platform::ChangeFileExt(definition, ".const");
     std::string constants;
     const bool hasConstants = platform::IsRegularFile(constantsPath);
     if (hasConstants && !platform::ReadWholeFile(constantsPath, constants))
       throw platform::FileError(constantsPath, platform::FileFailure::kRead,
                                 platform::LastErrorText());
-    WriteUnit(out, list,
-              platform::FileNameText(platform::ChangeFileExt(platform::ExtractFileName(definition), "")),
-              settings.Values().UseUnit, hasConstants ? &constants : nullptr);
+    WriteUnit(out, list, unitName, settings.Values().UseUnit,
+              hasConstants ? &constants : nullptr);
     out.Flush();
     settings.iniWrite();
   } else {
     PrintMessage(kMalformedMessage);
+    PrintDiagnostics(diagnostics, definition, &list);
   }
   settings.Destroy();
   if (!loaded) return kExitRefused;

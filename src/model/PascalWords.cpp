@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "platform/Ascii.h"
@@ -49,3 +50,139 @@ bool IsNumericType(std::string_view type) {
 }
 
 bool IsBooleanType(std::string_view type) { return platform::SameTextAscii(type, "boolean"); }
+
+namespace {
+
+constexpr std::array<std::string_view, 5> kStringTypes = {"string", "ansistring", "widestring",
+                                                         "unicodestring", "shortstring"};
+constexpr std::array<std::string_view, 3> kCharTypes = {"char", "ansichar", "widechar"};
+
+template <std::size_t N>
+bool OneOf(const std::array<std::string_view, N>& names, std::string_view type) {
+  return std::any_of(names.begin(), names.end(),
+                     [&](std::string_view name) { return platform::SameTextAscii(type, name); });
+}
+
+// The type an alias names in Delphi mode, in lower case.
+std::string CanonicalType(std::string_view type) {
+  std::string lower = platform::LowerAscii(type);
+  if (lower == "integer") return "longint";
+  if (lower == "cardinal") return "longword";
+  if (lower == "real") return "double";
+  if (lower == "string") return "ansistring";
+  return lower;
+}
+
+struct IntegerRange {
+  std::string_view type;
+  std::uint64_t negative;  // the largest magnitude below zero
+  std::uint64_t positive;
+};
+
+constexpr std::uint64_t kMax64 = ~std::uint64_t{0};
+constexpr std::array<IntegerRange, 12> kIntegerRanges = {{
+    {"shortint", 128, 127},
+    {"smallint", 32768, 32767},
+    {"integer", 2147483648u, 2147483647u},
+    {"longint", 2147483648u, 2147483647u},
+    {"int64", std::uint64_t{1} << 63, (std::uint64_t{1} << 63) - 1},
+    {"nativeint", std::uint64_t{1} << 63, (std::uint64_t{1} << 63) - 1},
+    {"byte", 0, 255},
+    {"word", 0, 65535},
+    {"longword", 0, 4294967295u},
+    {"cardinal", 0, 4294967295u},
+    {"uint64", 0, kMax64},
+    {"nativeuint", 0, kMax64},
+}};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  const char lower = platform::LowerAscii(c);
+  if (lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
+  return 99;
+}
+
+// Reads digits of `base` from `text` at `pos` into `value`; false when there
+// are none. `overflow` is set when the number does not fit 64 bits.
+bool ReadDigits(std::string_view text, std::size_t& pos, unsigned base, std::uint64_t& value,
+                bool& overflow) {
+  const std::size_t start = pos;
+  for (; pos < text.size() && DigitValue(text[pos]) < static_cast<int>(base); ++pos) {
+    const auto digit = static_cast<std::uint64_t>(DigitValue(text[pos]));
+    if (value > (kMax64 - digit) / base) overflow = true;
+    value = value * base + digit;
+  }
+  return pos > start;
+}
+
+}  // namespace
+
+bool IsStringType(std::string_view type) { return OneOf(kStringTypes, type); }
+bool IsCharType(std::string_view type) { return OneOf(kCharTypes, type); }
+
+bool IsStorableType(std::string_view type) {
+  return IsStringType(type) || IsBooleanType(type) || IsNumericType(type);
+}
+
+bool SameType(std::string_view a, std::string_view b) {
+  return platform::SameTextAscii(a, b) || CanonicalType(a) == CanonicalType(b);
+}
+
+bool IsIdentifier(std::string_view text) {
+  if (text.empty() || (text[0] >= '0' && text[0] <= '9')) return false;
+  return std::all_of(text.begin(), text.end(), [](char c) {
+    const char lower = platform::LowerAscii(c);
+    return (lower >= 'a' && lower <= 'z') || (c >= '0' && c <= '9') || c == '_';
+  });
+}
+
+TNumberText JudgeNumber(std::string_view type, std::string_view value) {
+  while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
+  while (!value.empty() && IsBlank(value.back())) value.remove_suffix(1);
+  const auto range = std::find_if(kIntegerRanges.begin(), kIntegerRanges.end(),
+                                  [&](const IntegerRange& r) {
+                                    return platform::SameTextAscii(type, r.type);
+                                  });
+  std::size_t pos = 0;
+  const bool negative = !value.empty() && value[0] == '-';
+  if (!value.empty() && (value[0] == '-' || value[0] == '+')) ++pos;
+  std::uint64_t number = 0;
+  bool overflow = false;
+  bool digits = false;
+  if (pos < value.size() && (value[pos] == '$' || value[pos] == '&')) {
+    const unsigned base = value[pos] == '$' ? 16 : 8;
+    ++pos;
+    digits = ReadDigits(value, pos, base, number, overflow);
+  } else {
+    digits = ReadDigits(value, pos, 10, number, overflow);
+    // A floating type also takes a fraction and an exponent.
+    if (digits && range == kIntegerRanges.end()) {
+      if (pos < value.size() && value[pos] == '.') {
+        ++pos;
+        std::uint64_t ignored = 0;
+        ReadDigits(value, pos, 10, ignored, overflow);
+      }
+      if (pos < value.size() && platform::LowerAscii(value[pos]) == 'e') {
+        std::size_t exponent = pos + 1;
+        if (exponent < value.size() && (value[exponent] == '-' || value[exponent] == '+'))
+          ++exponent;
+        std::uint64_t ignored = 0;
+        if (ReadDigits(value, exponent, 10, ignored, overflow)) pos = exponent;
+      }
+    }
+  }
+  if (digits && pos == value.size()) {
+    if (range == kIntegerRanges.end()) return TNumberText::kLiteral;
+    const std::uint64_t limit = negative ? range->negative : range->positive;
+    return !overflow && number <= limit ? TNumberText::kLiteral : TNumberText::kOutOfRange;
+  }
+  // Not one number: a name such as MaxInt, or an expression, is written as
+  // it stands and may well compile; anything else cannot.
+  if (value.empty()) return TNumberText::kMalformed;
+  const char first = platform::LowerAscii(value[0]);
+  const bool name = (first >= 'a' && first <= 'z') || first == '_' || first == '(';
+  const bool operators = value.find_first_of("+-*/() ", 1) != std::string_view::npos;
+  return name || operators ? TNumberText::kExpression : TNumberText::kMalformed;
+}

@@ -20,3 +20,34 @@ bool IsNumericType(std::string_view type);
 
 /// Whether `type` is Pascal's boolean type.
 bool IsBooleanType(std::string_view type);
+
+/// Whether `type` is one of Pascal's string types (string, ansistring,
+/// widestring, unicodestring, shortstring) or character types (char,
+/// ansichar, widechar).
+bool IsStringType(std::string_view type);
+bool IsCharType(std::string_view type);
+
+/// Whether the runtime unit's INI file class reads and writes fields of
+/// `type`: the string types, boolean and the numeric types.
+bool IsStorableType(std::string_view type);
+
+/// Whether two type texts name the same type in Delphi mode: letter case
+/// aside, and the aliases integer/longint, cardinal/longword, real/double
+/// and string/ansistring.
+bool SameType(std::string_view a, std::string_view b);
+
+/// Whether `text` is a Pascal identifier: an ASCII letter or "_", then
+/// letters, digits and "_". Reserved words pass; test them apart.
+bool IsIdentifier(std::string_view text);
+
+/// What an unquoted initial value of a numeric type is to Pascal.
+enum class TNumberText {
+  kLiteral,     ///< a number of the type
+  kOutOfRange,  ///< a number, but out of the type's range
+  kExpression,  ///< a name or an expression, written as it stands
+  kMalformed,   ///< neither: no Pascal compiler reads it
+};
+/// Judges `value` (blanks around it aside) for numeric `type`. An integer
+/// type takes decimal, "$" hexadecimal or "&" octal digits after an optional
+/// sign; a floating type also takes decimals and an exponent.
+TNumberText JudgeNumber(std::string_view type, std::string_view value);

@@ -1,5 +1,6 @@
 #include "model/Tamsel_TyperList.h"
 
+#include <algorithm>
 #include <functional>
 #include <stdexcept>
 #include <utility>
@@ -29,6 +30,15 @@ void SplitClassLine(std::string_view line, std::string_view& name, std::string_v
                                    : std::string_view();
 }
 
+// A class line the split takes otherwise than its writer may have meant: a
+// "(" without a final ")", blanks at the end, or a ":" or ";" in it.
+bool IsOddClassLine(std::string_view line) {
+  const char last = line.back();
+  return last == ' ' || last == '\t' ||
+         (line.find('(') != std::string_view::npos && last != ')') ||
+         line.find_first_of(":;") != std::string_view::npos;
+}
+
 struct FieldLine {
   std::string_view name;
   std::string_view type;
@@ -37,23 +47,36 @@ struct FieldLine {
 
 // A field line: exactly the indent string, the field name, ":", the type,
 // ";" and the initial value. Each delimiter is the first of its kind in the
-// line; the type is empty when the ";" comes first. False for a malformed
-// line: too few or too many leading spaces, or no ":" or no ";".
-bool SplitFieldLine(std::string_view line, std::string_view indent, FieldLine& field) {
+// line; the type is empty when the ";" comes first. A malformed line gives
+// the rule it breaks and the place in it: too few or too many leading spaces,
+// a tab among them, or no ":" or no ";".
+TLoadFault SplitFieldLine(std::string_view line, std::string_view indent, FieldLine& field,
+                          std::size_t& at) {
   const std::size_t n = indent.size();
-  if (line.substr(0, n) != indent) return false;
-  // Together with the test above this refuses more than n leading spaces;
-  // with an empty indent string every line starting with a space fails here.
-  if (line.substr(1, n) == indent) return false;
+  // The test is the indent string and no more spaces after it; with an empty
+  // indent string every line starting with a space fails.
+  const std::size_t spaces = std::min(line.find_first_not_of(' '), line.size());
+  if (spaces != n || n == 0) {
+    at = spaces;
+    return spaces < line.size() && line[spaces] == '\t' ? TLoadFault::kTabInIndent
+                                                        : TLoadFault::kIndent;
+  }
   const std::size_t colon = line.find(':');
   const std::size_t semicolon = line.find(';');
-  if (colon == std::string_view::npos || semicolon == std::string_view::npos) return false;
+  if (colon == std::string_view::npos) {
+    at = n;
+    return TLoadFault::kNoColon;
+  }
+  if (semicolon == std::string_view::npos) {
+    at = line.size();
+    return TLoadFault::kNoSemicolon;
+  }
   // Both lie after the indent, which is all spaces.
   field.name = line.substr(n, colon - n);
   field.type = semicolon > colon ? line.substr(colon + 1, semicolon - colon - 1)
                                  : std::string_view();
   field.value = line.substr(semicolon + 1);
-  return true;
+  return TLoadFault::kNone;
 }
 
 // Lines that start with a space: as many fields as the text can hold.
@@ -91,7 +114,11 @@ bool TTyperList::LoadText(std::string_view text) { return Parse(texts_.emplace_b
 bool TTyperList::Parse(std::string& text) {
   // A UTF-8 byte-order mark, as Windows editors write it, is no part of the
   // first line.
-  platform::TextReader reader(platform::SkipByteOrderMark(text, FHasByteOrderMark));
+  const std::span<char> body = platform::SkipByteOrderMark(text, FHasByteOrderMark);
+  body_ = {body.data(), body.size()};
+  failure_ = {};
+  oddClassLines_.clear();
+  platform::TextReader reader(body);
   std::string_view pendingName;
   std::string_view pendingParent;
   bool pending = false;
@@ -104,12 +131,16 @@ bool TTyperList::Parse(std::string& text) {
     if (line.front() != ' ') {
       if (pending) CreateClassDef(pendingName, pendingParent, false);
       SplitClassLine(line, pendingName, pendingParent);
+      if (IsOddClassLine(line)) oddClassLines_.push_back(line);
       pending = true;
       filling = nullptr;
       continue;
     }
     FieldLine field;
-    if (!SplitFieldLine(line, vocabulary_.Indent, field)) {
+    std::size_t at = 0;
+    const TLoadFault fault = SplitFieldLine(line, vocabulary_.Indent, field, at);
+    if (fault != TLoadFault::kNone) {
+      failure_ = {fault, line.data() + at, std::min(line.find_first_not_of(' '), line.size())};
       result = false;
       break;
     }
@@ -118,6 +149,7 @@ bool TTyperList::Parse(std::string& text) {
       pending = false;
     }
     if (filling == nullptr) {  // a field line before any class line
+      failure_ = {TLoadFault::kFieldBeforeClass, line.data(), 0};
       result = false;
       break;
     }

@@ -15,6 +15,24 @@
 
 class TFielder;
 class TFielderList;
+
+/// Why the loader refused a line.
+enum class TLoadFault {
+  kNone,
+  kIndent,            ///< more or fewer leading spaces than the indent string
+  kTabInIndent,       ///< a tab character among the leading spaces
+  kNoColon,           ///< a field line without ":"
+  kNoSemicolon,       ///< a field line without ";"
+  kFieldBeforeClass,  ///< a field line before any class line
+};
+
+/// The line the loader refused: why, and where in the definition text.
+struct TLoadFailure {
+  TLoadFault fault = TLoadFault::kNone;
+  const char* at = nullptr;  ///< the byte the fault is found at
+  std::size_t spaces = 0;    ///< the line's leading spaces
+};
+
 class TTyper;
 class TWritePas;
 
@@ -34,6 +52,15 @@ class TTyperList {
   bool Load(const std::string& path);
   /// The same for definition text already in memory; the list keeps a copy.
   bool LoadText(std::string_view text);
+
+  /// The line a failed Load refused.
+  const TLoadFailure& LoadFailure() const { return failure_; }
+  /// The text of the definition last loaded, without a byte-order mark; the
+  /// names and fields of the list are views into it.
+  std::string_view DefinitionText() const { return body_; }
+  /// The class lines the split may take otherwise than their writer meant:
+  /// a "(" without a final ")", blanks at the end, or a ":" or ";" in them.
+  const std::vector<std::string_view>& OddClassLines() const { return oddClassLines_; }
 
   /// Appends a class definition of the kind its name and `withFields` call
   /// for; the INI-controller class gets its two automatic fields at once.
@@ -95,6 +122,9 @@ class TTyperList {
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
 
   std::vector<std::unique_ptr<TTyper>> FItems;
+  TLoadFailure failure_;
+  std::vector<std::string_view> oddClassLines_;
+  std::string_view body_;
   bool FHasIni;
   bool FHasByteOrderMark = false;
   const TVocabulary& vocabulary_;

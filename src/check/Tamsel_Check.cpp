@@ -1,0 +1,642 @@
+#include "check/Tamsel_Check.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+#include <set>
+#include <cstdint>
+#include <string>
+
+#include "check/Tamsel_Diagnostics.h"
+#include "model/PascalWords.h"
+#include "model/Tamsel_Fielder.h"
+#include "model/Tamsel_FielderList.h"
+#include "model/Tamsel_TyperIni.h"
+#include "model/Tamsel_TyperList.h"
+#include "platform/Ascii.h"
+#include "settings/Tamsel_ini.h"
+#include "writer/Tamsel_WritePas.h"
+
+namespace {
+
+constexpr std::uint32_t kNone = 0xFFFFFFFF;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Pascal compares identifiers without ASCII letter case; so do these hashes.
+std::uint32_t CaseFreeHash(std::string_view text, std::uint32_t hash = 2166136261u) {
+  for (char c : text) hash = (hash ^ static_cast<unsigned char>(platform::LowerAscii(c))) * 16777619u;
+  return hash;
+}
+
+// The units every generated unit depends on, directly or through the
+// runtime unit; a unit of the same name makes a circular reference.
+constexpr std::array<std::string_view, 19> kUsedUnits = {
+    "system",   "objpas", "sysutils", "classes", "inifiles",  "contnrs", "math",
+    "rtlconsts", "sysconst", "types",  "typinfo", "baseunix", "unix",    "unixtype",
+    "unixutil", "linux",  "syscall",  "errors",  "windows"};
+
+// A name and the number it stands for, found by its case-free hash.
+struct Key {
+  std::uint32_t hash;
+  std::uint32_t number;
+  friend bool operator<(const Key& a, const Key& b) {
+    return a.hash != b.hash ? a.hash < b.hash : a.number < b.number;
+  }
+};
+
+// Two bits for each bucket of hashes: met once, met again. A name whose
+// bucket was met only once shares its hash with no other name, so checks that
+// compare names need to keep only the rest.
+class TRepeatFilter {
+ public:
+  explicit TRepeatFilter(std::size_t names) {
+    std::size_t buckets = 64;
+    while (buckets < names * 4) buckets *= 2;
+    once_.assign(buckets, false);
+    again_.assign(buckets, false);
+    mask_ = buckets - 1;
+  }
+  void Add(std::uint32_t hash) {
+    const std::size_t bucket = hash & mask_;
+    if (once_[bucket]) again_[bucket] = true;
+    once_[bucket] = true;
+  }
+  bool MayRepeat(std::uint32_t hash) const { return again_[hash & mask_]; }
+
+ private:
+  std::vector<bool> once_;
+  std::vector<bool> again_;
+  std::size_t mask_;
+};
+
+class TChecker {
+ public:
+  TChecker(const TTyperList& list, const TVocabulary& vocabulary, TDiagnostics& out)
+      : list_(list), vocabulary_(vocabulary), out_(out) {}
+
+  void Run(std::string_view unitName);
+
+ private:
+  std::string_view ClassKey(std::size_t index) const { return Trim(list_.Item(index).GetName()); }
+  const TFielderList* Fields(std::size_t index) const {
+    return dynamic_cast<const TFielderList*>(&list_.Item(index));
+  }
+  // The unit-level object variable of a class: "O" + its item name.
+  std::string VariableOf(std::size_t index) const {
+    const std::string_view item = Trim(ItemName(list_.Item(index).GetName()));
+    std::string variable(1, 'O');
+    return variable.append(item.data(), item.size());
+  }
+  // The first class of that name (letter case aside), or kNone.
+  std::uint32_t FindClass(std::string_view name) const;
+  // Where a field is reported: its line, or its class's line for the
+  // automatic fields, whose names are not in the file.
+  const char* PlaceOf(std::size_t index, const TFielder& field) const;
+  void Warn(const char* at, std::string text) { out_.Add(TSeverity::kWarning, at, std::move(text)); }
+  void Note(const char* at, std::string text) { out_.Add(TSeverity::kNote, at, std::move(text)); }
+
+  void CheckUnitName(std::string_view unitName);
+  void CheckSettingNames(bool controller);
+  void CheckOddClassLines();
+  void CheckClasses();
+  void CheckMembers(std::size_t index, const TFielderList& fields);
+  void CheckField(std::size_t index, const TFielder& field, bool stored);
+  void CheckInheritedFields();
+  void CheckController(std::size_t controller);
+
+  const TTyperList& list_;
+  const TVocabulary& vocabulary_;
+  TDiagnostics& out_;
+  std::vector<Key> classKeys_;
+  // Each class's parent as Pascal finds it: the first class of the parent's
+  // name defined before it, or kNone.
+  std::vector<std::uint32_t> parents_;
+  // Reused by CheckMembers for every class.
+  std::string memberText_;
+  struct Member {
+    std::uint32_t hash;
+    std::uint32_t owner;  // 0 for the class's own methods, else field + 1
+    std::uint32_t kind;   // which of the owner's names
+  };
+  std::vector<Member> members_;
+  std::set<std::string> notedTypes_;  // the unknown types noted so far
+};
+
+std::uint32_t TChecker::FindClass(std::string_view name) const {
+  const std::uint32_t hash = CaseFreeHash(name);
+  for (auto it = std::lower_bound(classKeys_.begin(), classKeys_.end(), Key{hash, 0});
+       it != classKeys_.end() && it->hash == hash; ++it)
+    if (platform::SameTextAscii(ClassKey(it->number), name)) return it->number;
+  return kNone;
+}
+
+const char* TChecker::PlaceOf(std::size_t index, const TFielder& field) const {
+  const std::string_view text = list_.DefinitionText();
+  const char* at = field.GetName().data();
+  if (at && at >= text.data() && at <= text.data() + text.size()) return at;
+  return list_.Item(index).GetName().data();
+}
+
+void TChecker::Run(std::string_view unitName) {
+  classKeys_.reserve(list_.Count());
+  for (std::size_t i = 0; i < list_.Count(); ++i)
+    classKeys_.push_back({CaseFreeHash(ClassKey(i)), static_cast<std::uint32_t>(i)});
+  std::sort(classKeys_.begin(), classKeys_.end());
+
+  CheckUnitName(unitName);
+  const std::size_t controller = [&] {
+    for (std::size_t i = 0; i < list_.Count(); ++i)
+      if (dynamic_cast<const TTyperIni*>(&list_.Item(i))) return i;
+    return list_.Count();
+  }();
+  CheckSettingNames(controller < list_.Count());
+  CheckOddClassLines();
+  CheckClasses();
+  for (std::size_t i = 0; i < list_.Count(); ++i) {
+    const TFielderList* fields = Fields(i);
+    if (!fields) continue;
+    CheckMembers(i, *fields);
+    for (const TFielder& field : fields->Fields())
+      CheckField(i, field, controller < list_.Count() && i < controller && !field.GetSkipIni());
+  }
+  CheckInheritedFields();
+  if (controller < list_.Count()) CheckController(controller);
+}
+
+void TChecker::CheckUnitName(std::string_view unitName) {
+  // A unit name may be dotted ("my.opts"); each part is an identifier.
+  bool valid = !unitName.empty();
+  for (std::size_t start = 0; valid && start <= unitName.size();) {
+    const std::size_t dot = std::min(unitName.find('.', start), unitName.size());
+    const std::string_view part = unitName.substr(start, dot - start);
+    valid = IsIdentifier(part) && !IsReservedWord(part);
+    start = dot + 1;
+  }
+  if (!valid) {
+    Warn(nullptr, out_.Text("定義ファイル名から作るユニット名 \"{}\" は Pascal のユニット名になりません",
+                              {unitName}));
+    return;
+  }
+  const bool used =
+      std::any_of(kUsedUnits.begin(), kUsedUnits.end(),
+                  [&](std::string_view unit) { return platform::SameTextAscii(unit, unitName); }) ||
+      platform::SameTextAscii(unitName, vocabulary_.UseUnit);
+  if (used)
+    Warn(nullptr, out_.Text("ユニット名 \"{}\" は生成するユニットが使うユニットと同じ名前です",
+                              {unitName}));
+}
+
+// The names the settings give every class: with unusable settings every
+// class would fail the same way, so they are reported once.
+void TChecker::CheckSettingNames(bool controller) {
+  const TVocabulary& v = vocabulary_;
+  std::vector<std::string> names = {v.cInitial + v.cSelf, v.cInitial + v.cSuper, v.cInitial,
+                                    "Set" + v.cAll + v.cSelf, "Create", "Destroy"};
+  if (controller) {
+    names.push_back(v.cIniRead);
+    names.push_back(v.cIniWrite);
+  }
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::string& name = names[i];
+    bool twice = false;
+    for (std::size_t j = 0; j < i; ++j) twice = twice || platform::SameTextAscii(names[j], name);
+    if (!IsIdentifier(name) || IsReservedWord(name))
+      Warn(nullptr, out_.Text("設定から作るメソッド名 \"{}\" は Pascal の識別子になりません", {name}));
+    else if (twice)
+      Warn(nullptr, out_.Text("設定から作るメソッド名 \"{}\" が二度使われます", {name}));
+  }
+  // "SetSelf" + item beside "Set" + item: an empty cSelf makes them one.
+  if (v.cSelf.empty() || !IsIdentifier("Set" + v.cSelf))
+    Warn(nullptr, out_.Text("設定 cSelf \"{}\" からは SetSelf と Set を区別するメソッド名が作れません",
+                              {v.cSelf}));
+}
+
+void TChecker::CheckOddClassLines() {
+  for (const std::string_view line : list_.OddClassLines()) {
+    if (line.find_first_of(":;") != std::string_view::npos) {
+      Warn(line.data(), out_.Text("クラス行に \":\" か \";\" があります。字下げのないフィールド行ではありませんか"));
+    } else if (line.find('(') != std::string_view::npos) {
+      Warn(line.data() + line.size(), out_.Text("クラス行が \")\" で終わっていません"));
+    } else {
+      const bool controller = Trim(line) == vocabulary_.cTIniter;
+      Note(line.data() + line.size(),
+           controller ? out_.Text("クラス名の後に空白があるので \"{}\" は INI 制御クラスになりません",
+                                    {Trim(line)})
+                      : out_.Text("クラス名の後に空白があります"));
+    }
+  }
+}
+
+void TChecker::CheckClasses() {
+  const std::size_t count = list_.Count();
+  parents_.assign(count, kNone);
+  // Whether a class declares Initial (it, or an ancestor, holds fields), or
+  // may (its chain leaves the file).
+  std::vector<bool> hasInitial(count, false);
+  std::vector<Key> variableKeys;
+  variableKeys.reserve(count);
+  for (std::size_t i = 0; i < count; ++i)
+    variableKeys.push_back({CaseFreeHash(VariableOf(i)), static_cast<std::uint32_t>(i)});
+  std::sort(variableKeys.begin(), variableKeys.end());
+  std::string variable;
+  for (std::size_t i = 0; i < count; ++i) {
+    const TTyper& item = list_.Item(i);
+    const char* const at = item.GetName().data();
+    const std::string_view name = ClassKey(i);
+    const bool oddLine = name.find_first_of(":;") != std::string_view::npos;
+    if (!oddLine && !IsIdentifier(name))
+      Warn(at, out_.Text("クラス名 \"{}\" は Pascal の識別子ではありません", {name}));
+    else if (IsReservedWord(name))
+      Warn(at, out_.Text("クラス名 \"{}\" は Pascal の予約語です", {name}));
+
+    const std::uint32_t first = FindClass(name);
+    if (first != i && !name.empty()) {
+      const bool controllers = item.GetName() == vocabulary_.cTIniter &&
+                               list_.Item(first).GetName() == vocabulary_.cTIniter;
+      Warn(at, controllers ? out_.Text("INI 制御クラス \"{}\" が二つあります", {name})
+                           : out_.Text("クラス \"{}\" はすでに定義されています", {name}));
+    }
+
+    // The object variable: equal to a class name, or to the variable of
+    // another class, it is a duplicate identifier.
+    variable = VariableOf(i);
+    if (!oddLine && IsIdentifier(variable) && first == i) {
+      const std::uint32_t same = FindClass(variable);
+      std::uint32_t other = kNone;
+      const std::uint32_t hash = CaseFreeHash(variable);
+      for (auto it = std::lower_bound(variableKeys.begin(), variableKeys.end(), Key{hash, 0});
+           other == kNone && it != variableKeys.end() && it->hash == hash && it->number < i; ++it)
+        if (platform::SameTextAscii(VariableOf(it->number), variable)) other = it->number;
+      if (same != kNone)
+        Warn(at, out_.Text("クラス \"{}\" のオブジェクト変数 \"{}\" がクラス \"{}\" と同じ名前です",
+                             {name, variable, ClassKey(same)}));
+      else if (other != kNone)
+        Warn(at, out_.Text("クラス \"{}\" のオブジェクト変数 \"{}\" がクラス \"{}\" のものと同じ名前です",
+                             {name, variable, ClassKey(other)}));
+    }
+
+    const bool withFields = Fields(i) != nullptr;
+    hasInitial[i] = withFields;
+    const std::string_view parentText = item.GetParent();
+    if (parentText.empty()) continue;
+    // The parent may be followed by interfaces: "TBase, IThing".
+    const std::string_view parent = Trim(parentText.substr(0, parentText.find(',')));
+    const char* const parentAt = parentText.data();
+    bool dotted = !parent.empty();
+    for (std::size_t start = 0; dotted && start <= parent.size();) {
+      const std::size_t dot = std::min(parent.find('.', start), parent.size());
+      dotted = IsIdentifier(parent.substr(start, dot - start));
+      start = dot + 1;
+    }
+    if (!dotted) {
+      Warn(parentAt, out_.Text("親クラス名 \"{}\" は Pascal の識別子ではありません", {parent}));
+      hasInitial[i] = true;
+      continue;
+    }
+    const std::uint32_t found = FindClass(parent);
+    if (found == kNone) {
+      // Another unit may declare it, and a virtual Initial in it.
+      hasInitial[i] = true;
+      if (withFields)
+        Note(parentAt, out_.Text("親クラス \"{}\" はこのファイルにありません。\"{}\" を virtual で宣言していなければ override できません",
+                                   {parent, vocabulary_.cInitial}));
+      else if (!platform::SameTextAscii(parent, "TObject"))
+        Note(parentAt, out_.Text("親クラス \"{}\" はこのファイルにありません。使うユニットにあるはずです", {parent}));
+    } else if (found >= i) {
+      hasInitial[i] = true;
+      Warn(parentAt, found == i ? out_.Text("クラス \"{}\" が自分自身を親にしています", {name})
+                                : out_.Text("親クラス \"{}\" はこの行より後で定義されています", {parent}));
+    } else {
+      parents_[i] = found;
+      if (withFields && !hasInitial[found])
+        Warn(parentAt, out_.Text("親クラス \"{}\" の系統にフィールドを持つクラスがないので \"{}\" を override できません",
+                                   {parent, vocabulary_.cInitial}));
+      hasInitial[i] = hasInitial[i] || hasInitial[found];
+    }
+  }
+}
+
+// The names a class declares: its fields, the four accessors of each, and
+// its own methods. Pascal allows each name once per class.
+void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
+  const TVocabulary& v = vocabulary_;
+  const std::vector<TFielder>& list = fields.Fields();
+  const bool controller = dynamic_cast<const TTyperIni*>(&fields) != nullptr;
+  // Member `kind` of `owner`: of the class itself (owner 0) its methods, of
+  // field owner - 1 its name (kind 0) and accessors (kinds 1 to 4).
+  const auto name = [&](std::uint32_t owner, std::uint32_t kind, std::string& text) {
+    text.clear();
+    if (owner == 0) {
+      const std::array<std::initializer_list<std::string_view>, 8> methods = {{
+          {v.cInitial, v.cSelf}, {v.cInitial, v.cSuper}, {v.cInitial}, {"Set", v.cAll, v.cSelf},
+          {"Create"}, {"Destroy"}, {v.cIniRead}, {v.cIniWrite}}};
+      for (std::string_view piece : methods[kind]) text += piece;
+      return;
+    }
+    const std::string_view field = list[owner - 1].GetName();
+    const std::string_view item = ItemName(field);
+    static constexpr std::array<std::string_view, 5> kPrefixes = {"", "Set", "Set", "Get", "Get"};
+    if (kind == 0) {
+      text += field;
+      return;
+    }
+    text += kPrefixes[kind];
+    if (kind == 1 || kind == 3) text += v.cSelf;
+    text += item;
+  };
+  const auto forEachMember = [&](auto visit) {
+    for (std::uint32_t kind = 0; kind < (controller ? 8u : 6u); ++kind) visit(0, kind);
+    for (std::uint32_t owner = 1; owner <= list.size(); ++owner)
+      for (std::uint32_t kind = 0; kind < 5; ++kind) visit(owner, kind);
+  };
+  // Only names whose hash is met twice can clash: they alone are kept and
+  // sorted, so that a large class costs little more than its hashes.
+  TRepeatFilter filter(list.size() * 5 + 8);
+  forEachMember([&](std::uint32_t owner, std::uint32_t kind) {
+    name(owner, kind, memberText_);
+    filter.Add(CaseFreeHash(memberText_));
+  });
+  members_.clear();
+  forEachMember([&](std::uint32_t owner, std::uint32_t kind) {
+    name(owner, kind, memberText_);
+    const std::uint32_t hash = CaseFreeHash(memberText_);
+    if (filter.MayRepeat(hash)) members_.push_back({hash, owner, kind});
+  });
+  if (members_.empty()) return;
+  std::sort(members_.begin(), members_.end(), [](const Member& a, const Member& b) {
+    return a.hash != b.hash ? a.hash < b.hash
+                            : (a.owner != b.owner ? a.owner < b.owner : a.kind < b.kind);
+  });
+  // For each field, the most telling clash: with a field of the same name,
+  // of a name that differs in letter case, or of one of the names made
+  // from it.
+  struct Clash {
+    std::uint32_t rank = 0;
+    std::uint32_t ownKind = 0;
+    std::uint32_t otherOwner = 0;
+    std::uint32_t otherKind = 0;
+  };
+  std::vector<Clash> clashes(list.size() + 1);
+  std::string earlierText;
+  for (std::size_t a = 0; a < members_.size(); ++a) {
+    const Member& earlier = members_[a];
+    name(earlier.owner, earlier.kind, earlierText);
+    for (std::size_t b = a + 1; b < members_.size() && members_[b].hash == earlier.hash; ++b) {
+      const Member& later = members_[b];
+      if (later.owner == earlier.owner) continue;
+      name(later.owner, later.kind, memberText_);
+      if (!platform::SameTextAscii(earlierText, memberText_)) continue;
+      const bool fieldNames = earlier.owner != 0 && earlier.kind == 0 && later.kind == 0;
+      const std::uint32_t rank = fieldNames ? (earlierText == memberText_ ? 3 : 2) : 1;
+      Clash& clash = clashes[later.owner];
+      if (rank > clash.rank) clash = {rank, later.kind, earlier.owner, earlier.kind};
+    }
+  }
+  std::string other;
+  for (std::uint32_t owner = 1; owner < clashes.size(); ++owner) {
+    const Clash& clash = clashes[owner];
+    if (clash.rank == 0) continue;
+    const TFielder& field = list[owner - 1];
+    const char* at = PlaceOf(index, field);
+    const std::string_view fieldName = field.GetName();
+    name(owner, clash.ownKind, memberText_);
+    name(clash.otherOwner, clash.otherKind, other);
+    if (clash.rank == 3)
+      Warn(at, out_.Text("フィールド \"{}\" はクラス \"{}\" にすでにあります",
+                         {fieldName, fields.GetName()}));
+    else if (clash.rank == 2)
+      Warn(at, out_.Text("フィールド \"{}\" と \"{}\" は大文字小文字だけが違います", {fieldName, other}));
+    else if (clash.otherOwner == 0)
+      Warn(at, out_.Text("フィールド \"{}\" から作る名前 \"{}\" がクラスのメソッド \"{}\" と重なります",
+                         {fieldName, memberText_, other}));
+    else
+      Warn(at, out_.Text("フィールド \"{}\" から作る名前 \"{}\" がフィールド \"{}\" から作る名前と重なります",
+                         {fieldName, memberText_, list[clash.otherOwner - 1].GetName()}));
+  }
+}
+
+void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored) {
+  const char* const at = PlaceOf(index, field);
+  const std::string_view name = field.GetName();
+  if (!IsIdentifier(name))
+    Warn(at, out_.Text("フィールド名 \"{}\" は Pascal の識別子ではありません", {name}));
+  else if (IsReservedWord(name))
+    Warn(at, out_.Text("フィールド名 \"{}\" は Pascal の予約語です", {name}));
+  else if (!IsIdentifier(ItemName(name)))
+    Warn(at, out_.Text("フィールド名 \"{}\" から先頭の 1 文字を除いた \"{}\" は Pascal の識別子ではありません",
+                       {name, ItemName(name)}));
+
+  const std::string_view rawType = field.GetType();
+  const std::string_view type = Trim(rawType);
+  // Just after the ":"; the automatic fields are reported at their class.
+  const char* const typeAt = at == name.data() ? name.data() + name.size() + 1 : at;
+  const bool numeric = IsNumericType(type);
+  const bool boolean = IsBooleanType(type);
+  const bool classType = !type.empty() && FindClass(type) != kNone;
+  if (type.empty()) {
+    Warn(typeAt, out_.Text("フィールド \"{}\" に型がありません", {name}));
+    return;
+  }
+  if (type.size() != rawType.size()) {
+    // The type is compared and written as it stands: with blanks it is no
+    // longer numeric or boolean, nor the name of an INI read method.
+    const bool breaks = stored || numeric || boolean || IsCharType(type) || classType;
+    out_.Add(breaks ? TSeverity::kWarning : TSeverity::kNote, typeAt,
+             out_.Text("型 \"{}\" の前後に空白があります", {rawType}));
+    return;
+  }
+  if (classType) {
+    Warn(typeAt, out_.Text("型 \"{}\" はこのファイルのクラスです。初期値は文字列として書かれるので代入できません",
+                           {type}));
+    return;
+  }
+  const TSettingValues& defaults = DefaultSettingValues();
+  const bool runtimeIni = vocabulary_.UseUnit == defaults.UseUnit &&
+                          vocabulary_.cTIniFileMine == defaults.cTIniFileMine &&
+                          vocabulary_.cCheck == defaults.cCheck;
+  if (stored && !IsStorableType(type)) {
+    out_.Add(runtimeIni ? TSeverity::kWarning : TSeverity::kNote, typeAt,
+             out_.Text("型 \"{}\" のフィールドは INI ファイルに読み書きできません ({} に Read{} がありません)",
+                       {type, vocabulary_.cTIniFileMine, type}));
+  } else if (!numeric && !boolean && !IsStringType(type) && !IsCharType(type) &&
+             notedTypes_.insert(platform::LowerAscii(type)).second) {
+    // Once for each type: the first field shows where it is used.
+    Note(typeAt, out_.Text("型 \"{}\" は Tamsel の知らない型です。初期値は文字列として書かれます", {type}));
+  }
+
+  const std::string_view value = field.GetInitValue();
+  const char* const valueAt = at == name.data() ? value.data() : at;
+  if (numeric) {
+    switch (JudgeNumber(type, value)) {
+      case TNumberText::kLiteral:
+      case TNumberText::kExpression:
+        break;
+      case TNumberText::kOutOfRange:
+        Warn(valueAt, out_.Text("初期値 {} は型 \"{}\" の範囲を超えています", {value, type}));
+        break;
+      case TNumberText::kMalformed:
+        Warn(valueAt, Trim(value).empty()
+                          ? out_.Text("型 \"{}\" の初期値がありません", {type})
+                          : out_.Text("初期値 \"{}\" は型 \"{}\" の数値ではありません", {value, type}));
+        break;
+    }
+    return;
+  }
+  if (boolean) {
+    // The generator reads it as Pascal reads an integer, and stops where it
+    // cannot.
+    std::int32_t number = 0;
+    if (!platform::ParseInt32(value, platform::kPascalInteger, number))
+      out_.Add(TSeverity::kError, valueAt,
+               out_.Text("boolean の初期値 \"{}\" が整数ではありません", {value}));
+    return;
+  }
+  // Every other value is written between apostrophes.
+  const auto apostrophes = static_cast<std::size_t>(std::count(value.begin(), value.end(), '\''));
+  if (apostrophes % 2 != 0) {
+    Warn(valueAt, out_.Text("初期値 \"{}\" の ' の数が奇数です。文字列の中の ' は '' と二つ書きます", {value}));
+  } else if (IsCharType(type) && value.size() - apostrophes / 2 != 1) {
+    Warn(valueAt, out_.Text("型 \"{}\" の初期値は 1 文字です: \"{}\"", {type, value}));
+  } else if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back()))) {
+    Note(valueAt, out_.Text("初期値 \"{}\" の前後の空白も文字列に入ります", {value}));
+  }
+}
+
+// A field meets the fields of the same name along its class's parent chain.
+// The fields are sorted by their names' case-free hashes and then by class
+// (stably: a class's fields stay in their order),
+// so for each ancestor a binary search finds whether it has the name.
+void TChecker::CheckInheritedFields() {
+  struct Entry {
+    std::uint32_t hash;
+    std::uint32_t klass;
+    const TFielder* field;
+  };
+  std::size_t count = 0;
+  for (std::size_t i = 0; i < list_.Count(); ++i)
+    if (const TFielderList* fields = Fields(i)) count += fields->Fields().size();
+  TRepeatFilter filter(count);
+  for (std::size_t i = 0; i < list_.Count(); ++i)
+    if (const TFielderList* fields = Fields(i))
+      for (const TFielder& field : fields->Fields()) filter.Add(CaseFreeHash(field.GetName()));
+  // Only names that may be used twice can meet an ancestor's.
+  std::vector<Entry> entries;
+  for (std::size_t i = 0; i < list_.Count(); ++i)
+    if (const TFielderList* fields = Fields(i))
+      for (const TFielder& field : fields->Fields()) {
+        const std::uint32_t hash = CaseFreeHash(field.GetName());
+        if (filter.MayRepeat(hash)) entries.push_back({hash, static_cast<std::uint32_t>(i), &field});
+      }
+  std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    return a.hash != b.hash ? a.hash < b.hash : a.klass < b.klass;
+  });
+  const auto byClass = [](std::uint32_t klass, const Entry& e) { return klass < e.klass; };
+  auto group = entries.begin();
+  for (auto e = entries.begin(); e != entries.end(); ++e) {
+    if (e->hash != group->hash) group = e;
+    // The nearest ancestor, among the classes before this one with the
+    // same hash, that has a field of the same name (letter case aside).
+    const Entry* found = nullptr;
+    for (std::uint32_t ancestor = parents_[e->klass]; ancestor != kNone && !found;) {
+      auto it = std::upper_bound(group, e, ancestor, byClass);
+      if (it == group) break;
+      const std::uint32_t candidate = std::prev(it)->klass;
+      if (candidate == ancestor) {
+        for (; it != group && std::prev(it)->klass == candidate && !found; --it)
+          if (platform::SameTextAscii(std::prev(it)->field->GetName(), e->field->GetName()))
+            found = &*std::prev(it);
+        ancestor = parents_[ancestor];
+      }
+      // Parents come before their classes: up the chain to the candidate.
+      while (ancestor != kNone && ancestor > candidate) ancestor = parents_[ancestor];
+    }
+    if (!found) continue;
+    const TFielder& field = *e->field;
+    const TFielder& inherited = *found->field;
+    const char* const at = PlaceOf(e->klass, field);
+    const std::string_view ancestorName = ClassKey(found->klass);
+    if (field.GetName() != inherited.GetName()) {
+      Warn(at, out_.Text("フィールド \"{}\" は祖先 \"{}\" のフィールド \"{}\" と大文字小文字だけが違うので override しません",
+                           {field.GetName(), ancestorName, inherited.GetName()}));
+    } else if (!field.GetRedefined()) {
+      Warn(at, out_.Text("フィールド \"{}\" は祖先 \"{}\" のフィールドを override しません。親クラス名の大文字小文字が違います",
+                           {field.GetName(), ancestorName}));
+    } else if (!SameType(Trim(field.GetType()), Trim(inherited.GetType()))) {
+      Warn(at, out_.Text("フィールド \"{}\" の型 \"{}\" が祖先 \"{}\" での型 \"{}\" と違います",
+                           {field.GetName(), field.GetType(), ancestorName, inherited.GetType()}));
+    }
+  }
+}
+
+// The INI-controller's load procedure sets the stored fields through
+// "Inherited", so every class before it that has fields must be its ancestor.
+void TChecker::CheckController(std::size_t controller) {
+  // The INI file class is the runtime unit's unless the settings name
+  // another; then the unit of UseUnit, or this file, must declare it.
+  const TSettingValues& defaults = DefaultSettingValues();
+  if (vocabulary_.cTIniFileMine != defaults.cTIniFileMine &&
+      FindClass(vocabulary_.cTIniFileMine) == kNone) {
+    const bool runtimeUnit =
+        vocabulary_.UseUnit.empty() || vocabulary_.UseUnit == defaults.UseUnit;
+    out_.Add(runtimeUnit ? TSeverity::kWarning : TSeverity::kNote,
+             list_.Item(controller).GetName().data(),
+             out_.Text("INI ファイルのクラス \"{}\" (設定 cTIniFileMine) はこのファイルにも \"{}\" にもありません",
+                         {vocabulary_.cTIniFileMine,
+                          vocabulary_.UseUnit.empty() ? defaults.UseUnit : vocabulary_.UseUnit}));
+  }
+  std::vector<bool> ancestor(controller, false);
+  for (std::uint32_t a = parents_[controller]; a != kNone; a = parents_[a]) ancestor[a] = true;
+  for (std::size_t i = 0; i < controller; ++i) {
+    const TFielderList* fields = Fields(i);
+    if (!fields || ancestor[i]) continue;
+    Warn(list_.Item(i).GetName().data(),
+         out_.Text("クラス \"{}\" は INI 制御クラス \"{}\" の祖先ではないので、そのフィールドを INI ファイルに読み書きできません",
+                     {ClassKey(i), ClassKey(controller)}));
+  }
+}
+
+}  // namespace
+
+void ReportLoadFailure(const TTyperList& list, const TVocabulary& vocabulary, TDiagnostics& out) {
+  const TLoadFailure& failure = list.LoadFailure();
+  std::string text;
+  switch (failure.fault) {
+    case TLoadFault::kNone:
+      return;
+    case TLoadFault::kIndent:
+      text = out.Text("字下げが空白 {} 個です。設定 Tab では {} 個です",
+                         {std::to_string(failure.spaces), std::to_string(vocabulary.Indent.size())});
+      break;
+    case TLoadFault::kTabInIndent:
+      text = out.Text("字下げにタブ文字があります。字下げは空白 {} 個です",
+                         {std::to_string(vocabulary.Indent.size())});
+      break;
+    case TLoadFault::kNoColon:
+      text = out.Text("フィールド行に \":\" がありません");
+      break;
+    case TLoadFault::kNoSemicolon:
+      text = out.Text("フィールド行に \";\" がありません");
+      break;
+    case TLoadFault::kFieldBeforeClass:
+      text = out.Text("最初のクラス行より前にフィールド行があります");
+      break;
+  }
+  out.Add(TSeverity::kError, failure.at, std::move(text));
+}
+
+void CheckDefinition(const TTyperList& list, const TVocabulary& vocabulary,
+                     std::string_view unitName, TDiagnostics& out) {
+  TChecker(list, vocabulary, out).Run(unitName);
+}
+
+void ReportExtraArguments(const std::vector<std::string>& args, TDiagnostics& out) {
+  for (std::size_t i = 1; i < args.size(); ++i)
+    out.Add(TSeverity::kWarning, nullptr, out.Text("余分な引数 \"{}\" は無視します", {args[i]}));
+}
