@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,21 @@ struct Result {
   std::string out;
   std::string err;
 };
+
+// Standard error without the diagnostics: the lines in the compiler message
+// format, which point into the definition ("d.txt(2,3) Warning: ...") or at
+// no place ("Tamsel: Warning: ...").
+inline std::string Reports(const std::string& err) {
+  static const std::regex diagnostic(R"(^(.*\(\d+,\d+\)|Tamsel:) (Error|Warning|Note): )");
+  std::string kept;
+  for (std::size_t start = 0; start < err.size();) {
+    const std::size_t end = std::min(err.find('\n', start), err.size() - 1) + 1;
+    const std::string line = err.substr(start, end - start);
+    if (!std::regex_search(line, diagnostic)) kept += line;
+    start = end;
+  }
+  return kept;
+}
 
 inline std::string ReadFile(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
