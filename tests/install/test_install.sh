@@ -88,6 +88,14 @@ try_installed() {
   check "$label: both commands print the original banner" \
     cmp -s "$run/tamsel.version" "$source/tests/golden/help/version.txt"
   check "$label: Tamsel prints the same banner" cmp -s "$run/Tamsel.version" "$run/tamsel.version"
+  if command -v fpc >/dev/null; then
+    # As the README says: the installed runtime unit, read-only, with a unit
+    # output folder of the user's own.
+    mkdir "$run/units" && chmod 777 "$run/units"
+    cp "$examples/sample_demo.pas" "$run/" && chmod a+r "$run/sample_demo.pas"
+    (cd "$run" && as_user fpc -Mdelphi -Fu"$prefix/share/tamsel" -FUunits sample_demo.pas >"$run/fpc.log" 2>&1)
+    check "$label: fpc -FU compiles against the installed runtime unit" test $? -eq 0
+  fi
   check "$label: installed settings file untouched" test "$(stat -c '%y %s' "$settings")" = "$before"
   check "$label: nothing else written" test "$(ls -A "$prefix/lib/tamsel" | tr '\n' ' ')" = "Tamsel Tamsel.ini "
   chmod -R u+w "$prefix" "$etc"
