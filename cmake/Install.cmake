@@ -1,10 +1,14 @@
 # Installation and packages.
 #
-# Linux: <prefix>/lib/tamsel/ holds the executable and its complete default
-# settings file (so an installed Tamsel never needs to write it), with a
-# symbolic link <prefix>/bin/Tamsel; the manual, the runtime unit and the
-# examples go to <prefix>/share/doc/tamsel/. Windows: one folder with
-# Tamsel.exe, Tamsel.ini, the manual, the runtime unit and the examples.
+# Linux: <prefix>/lib/tamsel/ holds the executable and a link to its complete
+# default settings file (so an installed Tamsel never needs to write it),
+# which is configuration: /etc/tamsel/Tamsel.ini for the prefix /usr (the
+# Debian package), <prefix>/etc/tamsel/Tamsel.ini otherwise. The commands
+# <prefix>/bin/Tamsel and bin/tamsel are links to the executable; the runtime
+# unit goes to share/tamsel/, the manual page to share/man/man1/, and the
+# Japanese manual, licence, changelog and examples to share/doc/tamsel/.
+# Windows: one folder with Tamsel.exe, Tamsel.ini, the manual, the runtime
+# unit, the licence, the changelog and the examples.
 
 # The manual, in Shift-JIS with CR LF and in UTF-8, from one source.
 find_program(TAMSEL_ICONV iconv REQUIRED)
@@ -27,6 +31,56 @@ file(WRITE ${TAMSEL_DEFAULT_SETTINGS}
   "cAll=All\r\ncSelf=Self\r\ncFileName=FFileName\r\ncSection=FSection\r\ncIniRead=iniRead\r\n"
   "cIniWrite=iniWrite\r\ncInitial=Initial\r\ncTIniFileMine=TIniFileMine\r\ncSuper=Super\r\n")
 
+# The manual page, compressed as Debian wants it (no name or time stamp in
+# the gzip header, so that the same page gives the same bytes).
+set(TAMSEL_CONTACT "Tamsel developers <tamsel@users.noreply.github.com>")
+if(NOT WIN32)
+  find_program(TAMSEL_GZIP gzip REQUIRED)
+  set(TAMSEL_MANPAGE ${CMAKE_BINARY_DIR}/install/Tamsel.1.gz)
+  add_custom_command(
+    OUTPUT ${TAMSEL_MANPAGE}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/docs/Tamsel.1 ${CMAKE_BINARY_DIR}/install/Tamsel.1
+    COMMAND ${TAMSEL_GZIP} -9nf ${CMAKE_BINARY_DIR}/install/Tamsel.1
+    DEPENDS ${CMAKE_SOURCE_DIR}/docs/Tamsel.1
+    COMMENT "Compressing the manual page Tamsel.1"
+    VERBATIM)
+  # The Debian changelog, made from CHANGELOG.md.
+  set(TAMSEL_CHANGELOG ${CMAKE_BINARY_DIR}/install/changelog)
+  add_custom_command(
+    OUTPUT ${TAMSEL_CHANGELOG}.gz
+    COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR}/CHANGELOG.md -DOUTPUT=${TAMSEL_CHANGELOG}
+            -DPACKAGE=tamsel -DVERSION=${PROJECT_VERSION} "-DMAINTAINER=${TAMSEL_CONTACT}"
+            -P ${CMAKE_SOURCE_DIR}/cmake/debian_changelog.cmake
+    COMMAND ${TAMSEL_GZIP} -9nf ${TAMSEL_CHANGELOG}
+    DEPENDS ${CMAKE_SOURCE_DIR}/CHANGELOG.md ${CMAKE_SOURCE_DIR}/cmake/debian_changelog.cmake
+    COMMENT "Writing the Debian changelog"
+    VERBATIM)
+  add_custom_target(package_docs ALL DEPENDS ${TAMSEL_MANPAGE} ${TAMSEL_CHANGELOG}.gz)
+
+  # The Debian copyright file: the licence of LICENSE in the machine-readable
+  # format.
+  file(READ ${CMAKE_SOURCE_DIR}/LICENSE license)
+  string(REGEX REPLACE "^.*\nCopyright \\(c\\) ([^\n]*)\n\n" "" license_text "${license}")
+  string(REGEX MATCH "Copyright \\(c\\) ([^\n]*)" copyright_line "${license}")
+  set(copyright_holder "${CMAKE_MATCH_1}")
+  string(REGEX REPLACE "\n\n" "\n.\n" license_text "${license_text}")
+  string(REGEX REPLACE "\n$" "" license_text "${license_text}")
+  string(REPLACE "\n" "\n " license_text "${license_text}")
+  set(TAMSEL_COPYRIGHT ${CMAKE_BINARY_DIR}/install/copyright)
+  file(WRITE ${TAMSEL_COPYRIGHT}
+    "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+    "Upstream-Name: Tamsel\n"
+    "Upstream-Contact: ${TAMSEL_CONTACT}\n"
+    "\n"
+    "Files: *\n"
+    "Copyright: ${copyright_holder}\n"
+    "License: Expat\n"
+    "\n"
+    "License: Expat\n"
+    " ${license_text}\n")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/LICENSE)
+endif()
+
 set(TAMSEL_EXAMPLES
   examples/sample.txt examples/sample.pas examples/sample_demo.pas
   examples/appoptions.txt examples/appoptions.pas examples/appoptions_demo.pas
@@ -37,27 +91,67 @@ list(TRANSFORM TAMSEL_EXAMPLES PREPEND ${CMAKE_SOURCE_DIR}/)
 if(WIN32)
   install(TARGETS Tamsel RUNTIME DESTINATION .)
   install(FILES ${TAMSEL_DEFAULT_SETTINGS} ${TAMSEL_MANUAL_SJIS} ${TAMSEL_MANUAL_UTF8}
-                ${CMAKE_SOURCE_DIR}/runtime/Tamsel_common.pas DESTINATION .)
+                ${CMAKE_SOURCE_DIR}/runtime/Tamsel_common.pas ${CMAKE_SOURCE_DIR}/CHANGELOG.md
+          DESTINATION .)
+  install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
   install(FILES ${TAMSEL_EXAMPLES} DESTINATION examples)
 else()
   set(TAMSEL_LIBDIR lib/tamsel)
   set(TAMSEL_DOCDIR share/doc/tamsel)
   install(TARGETS Tamsel RUNTIME DESTINATION ${TAMSEL_LIBDIR})
-  install(FILES ${TAMSEL_DEFAULT_SETTINGS} DESTINATION ${TAMSEL_LIBDIR}
-          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-  # A relative link, so the installed tree can move with its prefix.
-  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/install/bin)
+  # Relative links, so the installed tree can move with its prefix. Both
+  # command names lead to the one executable, whose own file name is what
+  # the banner and the settings file are named after.
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/install/bin ${CMAKE_BINARY_DIR}/install/man)
   file(CREATE_LINK ../${TAMSEL_LIBDIR}/Tamsel ${CMAKE_BINARY_DIR}/install/bin/Tamsel SYMBOLIC)
-  install(FILES ${CMAKE_BINARY_DIR}/install/bin/Tamsel DESTINATION bin)
+  file(CREATE_LINK ../${TAMSEL_LIBDIR}/Tamsel ${CMAKE_BINARY_DIR}/install/bin/tamsel SYMBOLIC)
+  install(FILES ${CMAKE_BINARY_DIR}/install/bin/Tamsel ${CMAKE_BINARY_DIR}/install/bin/tamsel
+          DESTINATION bin)
+  file(CREATE_LINK Tamsel.1.gz ${CMAKE_BINARY_DIR}/install/man/tamsel.1.gz SYMBOLIC)
+  install(FILES ${TAMSEL_MANPAGE} ${CMAKE_BINARY_DIR}/install/man/tamsel.1.gz
+          DESTINATION share/man/man1)
+
+  # The settings file is configuration, where the administrator looks for
+  # it and the package manager keeps it over upgrades; Tamsel finds it
+  # through a link beside the executable. Which folder that is depends on
+  # the prefix given at installation time, so it is decided then: /etc for
+  # /usr, as the file system hierarchy has it, <prefix>/etc otherwise.
+  install(CODE "set(tamsel_default_settings \"${TAMSEL_DEFAULT_SETTINGS}\")")
+  install(CODE [[
+    string(REGEX REPLACE "/+$" "" tamsel_prefix "${CMAKE_INSTALL_PREFIX}")
+    if(tamsel_prefix STREQUAL "/usr")
+      set(tamsel_etc /etc/tamsel)
+      set(tamsel_link /etc/tamsel/Tamsel.ini)
+    else()
+      set(tamsel_etc "${tamsel_prefix}/etc/tamsel")
+      set(tamsel_link ../../etc/tamsel/Tamsel.ini)
+    endif()
+    file(INSTALL "${tamsel_default_settings}" DESTINATION "${tamsel_etc}"
+         PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+    message(STATUS "Installing: $ENV{DESTDIR}${tamsel_prefix}/lib/tamsel/Tamsel.ini -> ${tamsel_link}")
+    file(CREATE_LINK "${tamsel_link}" "$ENV{DESTDIR}${tamsel_prefix}/lib/tamsel/Tamsel.ini" SYMBOLIC)
+  ]])
+
+  install(FILES ${CMAKE_SOURCE_DIR}/runtime/Tamsel_common.pas DESTINATION share/tamsel)
   install(FILES ${TAMSEL_MANUAL_SJIS} ${TAMSEL_MANUAL_UTF8} ${CMAKE_SOURCE_DIR}/README.md
-                ${CMAKE_SOURCE_DIR}/runtime/Tamsel_common.pas DESTINATION ${TAMSEL_DOCDIR})
+                ${TAMSEL_COPYRIGHT} ${TAMSEL_CHANGELOG}.gz DESTINATION ${TAMSEL_DOCDIR})
   install(FILES ${TAMSEL_EXAMPLES} DESTINATION ${TAMSEL_DOCDIR}/examples)
 endif()
 
 set(CPACK_PACKAGE_NAME tamsel)
 set(CPACK_PACKAGE_VENDOR "The Tamsel developers")
-set(CPACK_PACKAGE_CONTACT "The Tamsel developers <tamsel@localhost>")
+set(CPACK_PACKAGE_CONTACT "${TAMSEL_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Generates Delphi classes with INI persistence from a small definition file")
+set(CPACK_PACKAGE_DESCRIPTION "Tamsel reads a small text file that lists classes, the class each one
+inherits from, and their fields with a type and an initial value, and
+writes beside it a complete Delphi (Object Pascal) unit: private fields,
+initialisers, setters and getters, a constructor and a destructor. One
+class, TIniter, loads the fields of the classes before it from an INI file
+when it is created and stores them when it is destroyed.
+
+The generated units compile with Delphi and with Free Pascal in Delphi
+mode; the package holds the runtime unit they use, examples, and a manual
+in Japanese.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
 if(WIN32)
@@ -70,5 +164,9 @@ else()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION devel)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1 (>= 3.0)")
+  # dpkg keeps an administrator's edits of the settings over upgrades.
+  file(WRITE ${CMAKE_BINARY_DIR}/install/conffiles "/etc/tamsel/Tamsel.ini\n")
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/install/conffiles)
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 endif()
 include(CPack)

@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tamsel needs, when they are missing: directly
 # as root (as CI runs it), through sudo otherwise.
+#   scripts/install-deps.sh --tool what building the program needs (the
+#                                  configuration looks for GoogleTest too)
 #   scripts/install-deps.sh        what building and testing need
-#   scripts/install-deps.sh --ci   also the fuzzer's clang and the Windows
-#                                  cross build with Wine
+#   scripts/install-deps.sh --ci   also the fuzzer's clang, the Windows cross
+#                                  build with Wine, and lintian for the package
 set -euo pipefail
 
-packages=(cmake g++ ninja-build libgtest-dev locales fp-compiler fp-units-fcl)
-if [ "${1:-}" = "--ci" ]; then
-  packages+=(clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64)
-fi
+packages=(cmake g++ ninja-build libgtest-dev)
+case "${1:-}" in
+  --tool) ;;
+  "") packages+=(locales fp-compiler fp-units-fcl) ;;
+  --ci) packages+=(locales fp-compiler fp-units-fcl
+                   clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64 lintian) ;;
+  *) echo "usage: $0 [--tool|--ci]" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

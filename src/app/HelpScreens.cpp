@@ -5,6 +5,7 @@
 
 #include <iterator>
 
+#include "app/Switches.h"
 #include "platform/Ascii.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
@@ -87,6 +88,18 @@ void UsageLine(Screen& s, const std::string& exePath) {
   s.Line(" 作成元ファイル名|[/?[?]]");
 }
 
+// The banner: the product line, a note when the executable was renamed, and
+// the ownership line. The name compared is the executable's own file name,
+// so a link to it under another name prints the same banner.
+void Banner(Screen& s, const std::string& exePath) {
+  s.Text("\"Tamsel.exe\" for command-prompt of WindowsXP").Line(std::string("  version ") + kVersion);
+  const std::string exeName = platform::ExtractFileName(exePath);
+  const std::string original = std::string("Tamsel") + std::string(platform::ExecutableSuffix());
+  if (!platform::SameTextAscii(exeName, original))
+    s.Text(" ( \"").Raw(platform::ConsolePath(exeName)).Line("\" is not original name )");
+  s.Line("Copyright (C) the Tamsel developers. Free to use and to share.");
+}
+
 }  // namespace
 
 std::string DocumentationFileName() {
@@ -95,9 +108,13 @@ std::string DocumentationFileName() {
 }
 
 std::string HelpScreen(int code, const std::string& exePath) {
+  Screen s;
+  if (code == kVersionSwitch) {
+    Banner(s, exePath);
+    return s.Take();
+  }
   const bool detailed = code == 3 || code == 8;
   const bool brief = code == 1 || code == 2 || code == 6 || code == 7;
-  Screen s;
   s.Line();
   s.Line("クラス名とフィールド名を指定して、Delphi用プログラムコードを生成する。");
   s.Line();
@@ -118,11 +135,6 @@ std::string HelpScreen(int code, const std::string& exePath) {
     UsageLine(s, exePath);
   }
   s.Line();
-  s.Text("\"Tamsel.exe\" for command-prompt of WindowsXP").Line(std::string("  version ") + kVersion);
-  const std::string exeName = platform::ExtractFileName(exePath);
-  const std::string original = std::string("Tamsel") + std::string(platform::ExecutableSuffix());
-  if (!platform::SameTextAscii(exeName, original))
-    s.Text(" ( \"").Raw(platform::ConsolePath(exeName)).Line("\" is not original name )");
-  s.Line("Copyright (C) the Tamsel developers. Free to use and to share.");
+  Banner(s, exePath);
   return s.Take();
 }

@@ -1,5 +1,5 @@
 // The help screens: usage, short help and detailed help, each ending with
-// the banner.
+// the banner; and the banner alone.
 #pragma once
 
 #include <string>
@@ -7,6 +7,7 @@
 /// "Tamsel" followed by the version's digits and ".txt".
 std::string DocumentationFileName();
 
-/// The console bytes of the screen for switch code 1, 2, 3, 6, 7, 8 or 9;
-/// `exePath` names the running executable (usage line, banner).
+/// The console bytes of the screen for switch code 1, 2, 3, 6, 7, 8 or 9, or
+/// of the banner alone for kVersionSwitch; `exePath` names the running
+/// executable (usage line, banner).
 std::string HelpScreen(int code, const std::string& exePath);

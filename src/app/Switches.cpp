@@ -18,6 +18,10 @@ int ClassifyOne(std::string_view arg) {
   if (arg.size() >= 2 && arg[0] == '?' && arg[1] == '?') return 8;
   if (arg == "?") return 7;
   if (lower == "help") return 6;
+  // The switches every other command-line tool knows, spelled exactly as
+  // they do (so "-H" and "--HELP" stay file names, like "/H").
+  if (arg == "--help" || arg == "-h") return 1;
+  if (arg == "--version") return kVersionSwitch;
   return 0;
 }
 

@@ -5,6 +5,10 @@
 #include <string>
 #include <vector>
 
+/// The code of "--version": the banner alone.
+constexpr int kVersionSwitch = 10;
+
 /// 0 when the arguments name a definition file; 1, 2, 3, 6, 7 or 8 for the
-/// first help switch found (short or detailed help); 9 for no arguments.
+/// first help switch found (short or detailed help; "--help" and "-h" give
+/// 1); kVersionSwitch for "--version"; 9 for no arguments.
 int ClassifySwitches(const std::vector<std::string>& args);

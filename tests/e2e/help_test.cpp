@@ -39,6 +39,40 @@ TEST(HelpScreens, EachSwitchPrintsItsScreenAndTouchesNoFile) {
   EXPECT_FALSE(std::filesystem::exists(box.Ini()));
 }
 
+TEST(HelpScreens, UsualSwitchesPrintTheShortHelpOrTheBannerAlone) {
+  Sandbox box;
+  const std::string shortHelp = Golden("short"), banner = Golden("version");
+  ASSERT_FALSE(banner.empty());
+  // The banner alone is the usage screen's closing lines.
+  ASSERT_EQ(Golden("usage").substr(Golden("usage").size() - banner.size()), banner);
+  e2e::WriteFile(box.Path("defs.txt"), "TA\n  Fa:integer;1\n");
+  struct Case {
+    std::vector<std::string> args;
+    const std::string* expected;
+  } cases[] = {
+      {{"--help"}, &shortHelp},          {{"-h"}, &shortHelp},
+      {{"--version"}, &banner},
+      // The first switch decides, wherever it stands; the definition file
+      // is not read.
+      {{"defs.txt", "--version"}, &banner}, {{"--version", "-?"}, &banner},
+      {{"defs.txt", "-h", "--version"}, &shortHelp},
+  };
+  for (const Case& c : cases) {
+    e2e::Result r = box.Run(c.args);
+    EXPECT_EQ(r.exitCode, 0) << c.args.back();
+    EXPECT_EQ(r.out, *c.expected) << c.args.back();
+    EXPECT_EQ(r.err, "");
+  }
+  EXPECT_EQ(box.Files(), std::vector<std::string>{"defs.txt"});
+  EXPECT_FALSE(std::filesystem::exists(box.Ini()));
+  // Spelled otherwise, they are file names.
+  for (std::string arg : {"--HELP", "-H", "--Version"}) {
+    e2e::Result r = box.Run({arg});
+    EXPECT_EQ(r.exitCode, 2) << arg;
+    EXPECT_EQ(r.out, "指定のファイルがありません。\n") << arg;
+  }
+}
+
 TEST(HelpScreens, NoArgumentPrintsTheUsageOnly) {
   Sandbox box;
   e2e::Result r = box.Run({});
@@ -64,6 +98,14 @@ TEST(HelpScreens, ARenamedExecutableSaysSoInTheBanner) {
   expected.replace(expected.find("Tamsel 作成元"), 6, "gen");
   const std::string product = "version 1.0\n";
   expected.insert(expected.find(product) + product.size(), " ( \"gen\" is not original name )\n");
+  EXPECT_EQ(r.out, expected);
+}
+
+TEST(HelpScreens, TheVersionOfARenamedExecutableSaysSo) {
+  Sandbox box("gen");
+  e2e::Result r = box.Run({"--version"});
+  std::string expected = Golden("version");
+  expected.insert(expected.find('\n') + 1, " ( \"gen\" is not original name )\n");
   EXPECT_EQ(r.out, expected);
 }
 

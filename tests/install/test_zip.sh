@@ -14,7 +14,8 @@ zip=$(ls "$work"/pkg/*.zip)
 python3 - "$zip" "$work/unzipped" <<'PY' || exit 1
 import sys, zipfile
 names = set(zipfile.ZipFile(sys.argv[1]).namelist())
-want = {"Tamsel.exe", "Tamsel.ini", "Tamsel10.txt", "Tamsel_common.pas", "examples/sample.txt",
+want = {"Tamsel.exe", "Tamsel.ini", "Tamsel10.txt", "Tamsel_common.pas", "LICENSE.txt", "CHANGELOG.md",
+        "examples/sample.txt",
         "examples/appoptions.txt", "examples/chain_demo.pas"}
 missing = want - names
 if missing:

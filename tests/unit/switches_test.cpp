@@ -20,8 +20,12 @@ TEST(ClassifySwitches, CodesForEachSwitchAndForNone) {
       {{"??"}, 8},               {{"??foo"}, 8},
       {{"/H"}, 0},               {{"/?x"}, 0},             {{"?x"}, 0},
       {{"*help"}, 0},            {{"helpme"}, 0},          {{""}, 0},
+      {{"--help"}, 1},           {{"-h"}, 1},              {{"--version"}, kVersionSwitch},
+      {{"--HELP"}, 0},           {{"-H"}, 0},              {{"--Version"}, 0},
+      {{"--help=x"}, 0},         {{"-version"}, 0},        {{"--"}, 0},
       // The first argument that is a switch decides.
       {{"defs.txt", "/?"}, 2},   {{"help", "/??"}, 6},     {{"x", "??", "?"}, 8},
+      {{"x", "--version", "-?"}, kVersionSwitch},          {{"-h", "--version"}, 1},
   };
   for (const Case& c : cases) {
     std::string shown;

@@ -52,7 +52,7 @@ equals() { [ "$1" = "$2" ] || { echo "  expected [$2], got [$1]" >&2; return 1; 
 
 # Help screens.
 sandbox
-for arg in "/?" "-?" "+?" "?" "/help" "-HELP" "help" "Help"; do
+for arg in "/?" "-?" "+?" "?" "/help" "-HELP" "help" "Help" "--help" "-h"; do
   run Tamsel.exe "$arg"
   check "short help for $arg" same "$box/out" "$golden/help/short.txt"
   check "exit code of $arg" equals "$rc" 0
@@ -61,6 +61,8 @@ for arg in "/??" "-???" "??" "??x"; do
   run Tamsel.exe "$arg"
   check "detailed help for $arg" same "$box/out" "$golden/help/detailed.txt"
 done
+run Tamsel.exe --version
+check "--version prints the banner alone" same "$box/out" "$golden/help/version.txt"
 run Tamsel.exe
 check "usage without arguments" same "$box/out" "$golden/help/usage.txt"
 check "no settings file after help" test ! -e "$box/Tamsel.ini"
