@@ -94,10 +94,13 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
     return kExitRefused;
   }
   // On a file system that ignores case, or through a link, the unit's path
-  // may name the definition file itself; it must never be overwritten.
-  if (platform::SameFile(definition, unitPath)) {
-    PrintMessage(kPasMessage);
-    return kExitRefused;
+  // may name one of the run's inputs; none may ever be overwritten.
+  const std::string constantsPath = platform::ChangeFileExt(definition, ".const");
+  for (const std::string& input : {definition, constantsPath, TIniter::FileNameFor(exePath), exePath}) {
+    if (platform::SameFile(input, unitPath)) {
+      PrintMessage(kPasMessage);
+      return kExitRefused;
+    }
   }
 
   TIniter settings(exePath);
@@ -113,7 +116,6 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
 
   const bool loaded = list.Load(definition);
   if (loaded) {
-    const std::string constantsPath = platform::ChangeFileExt(definition, ".const");
     std::string constants;
     const bool hasConstants = platform::IsRegularFile(constantsPath);
     if (hasConstants && !platform::ReadWholeFile(constantsPath, constants))
@@ -123,7 +125,6 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
               platform::FileNameText(platform::ChangeFileExt(platform::ExtractFileName(definition), "")),
               settings.Values().UseUnit, hasConstants ? &constants : nullptr);
     out.Flush();
-    settings.iniWrite();
   } else {
     PrintMessage(kMalformedMessage);
   }
