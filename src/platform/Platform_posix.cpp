@@ -74,11 +74,14 @@ ReadStatus ReadRegularFile(const std::string& path, std::string& data) {
     close(fd);
     return ReadStatus::kNotRegular;
   }
-  // Room for the size the file has; a file that grows makes the string grow.
-  if (st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
-  char chunk[1 << 16];
+  // Read straight into the string, with room for the size the file has and
+  // one byte more, where a read at the end finds nothing; a file that grows
+  // makes the string grow.
+  data.resize(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0) + 1);
+  std::size_t got = 0;
   for (;;) {
-    const ssize_t n = read(fd, chunk, sizeof chunk);
+    if (got == data.size()) data.resize(2 * got);
+    const ssize_t n = read(fd, data.data() + got, data.size() - got);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -88,8 +91,9 @@ ReadStatus ReadRegularFile(const std::string& path, std::string& data) {
       errno = saved;
       return ReadStatus::kFailed;
     }
-    data.append(chunk, static_cast<std::size_t>(n));
+    got += static_cast<std::size_t>(n);
   }
+  data.resize(got);
   close(fd);
   return ReadStatus::kRead;
 }
