@@ -60,8 +60,14 @@ ReadStatus ReadRegularFile(const std::string& path, std::string& data) {
   data.clear();
   // Tested before it is opened, and opened without waiting (a FIFO would wait
   // for a writer), then tested again: the path may have changed meanwhile.
+  // A file that is not regular has no system error of its own; a caller
+  // that reports one finds a fitting reason.
+  const auto notRegular = [](const struct stat& s) {
+    errno = S_ISDIR(s.st_mode) ? EISDIR : EINVAL;
+    return ReadStatus::kNotRegular;
+  };
   struct stat st;
-  if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return ReadStatus::kNotRegular;
+  if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return notRegular(st);
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return errno == ENOENT && !PathExists(path) ? ReadStatus::kMissing : ReadStatus::kFailed;
   if (fstat(fd, &st) != 0) {
@@ -72,7 +78,7 @@ ReadStatus ReadRegularFile(const std::string& path, std::string& data) {
   }
   if (!S_ISREG(st.st_mode)) {
     close(fd);
-    return ReadStatus::kNotRegular;
+    return notRegular(st);
   }
   // Read straight into the string, with room for the size the file has and
   // one byte more, where a read at the end finds nothing; a file that grows

@@ -164,13 +164,19 @@ ReadStatus ReadRegularFile(const std::string& path, std::string& data) {
     SetLastError(error);
     return ReadStatus::kFailed;
   }
-  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return ReadStatus::kNotRegular;
+  // A file that is not regular has no system error of its own; a caller
+  // that reports one finds a fitting reason.
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return ReadStatus::kNotRegular;
+  }
   HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (h == INVALID_HANDLE_VALUE) return ReadStatus::kFailed;
   // Device names (NUL, CON, COM1) and pipes open like files.
   if (GetFileType(h) != FILE_TYPE_DISK) {
     CloseHandle(h);
+    SetLastError(ERROR_INVALID_FUNCTION);
     return ReadStatus::kNotRegular;
   }
   LARGE_INTEGER size;
