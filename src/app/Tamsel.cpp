@@ -108,10 +108,13 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
     return kExitRefused;
   }
   // On a file system that ignores case, or through a link, the unit's path
-  // may name the definition file itself; it must never be overwritten.
-  if (platform::SameFile(definition, unitPath)) {
-    PrintMessage(kPasMessage);
-    return kExitRefused;
+  // may name one of the run's inputs; none may ever be overwritten.
+  const std::string constantsPath = platform::ChangeFileExt(definition, ".const");
+  for (const std::string& input : {definition, constantsPath, TIniter::FileNameFor(exePath), exePath}) {
+    if (platform::SameFile(input, unitPath)) {
+      PrintMessage(kPasMessage);
+      return kExitRefused;
+    }
   }
 
   TIniter settings(exePath);
@@ -136,7 +139,6 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
     ReportLoadFailure(list, vocabulary, diagnostics);
   if (loaded) {
     PrintDiagnostics(diagnostics, definition, &list);
-    const std::string constantsPath = platform::ChangeFileExt(definition, ".const");
     std::string constants;
     const bool hasConstants = platform::IsRegularFile(constantsPath);
     if (hasConstants && !platform::ReadWholeFile(constantsPath, constants))
@@ -145,7 +147,6 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
     WriteUnit(out, list, unitName, settings.Values().UseUnit,
               hasConstants ? &constants : nullptr);
     out.Flush();
-    settings.iniWrite();
   } else {
     PrintMessage(kMalformedMessage);
     PrintDiagnostics(diagnostics, definition, &list);

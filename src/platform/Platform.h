@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -16,7 +17,14 @@ namespace platform {
 /// (its fixed text already in the console encoding, file names as they are).
 class IoError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit IoError(const std::string& message, std::string reason = {})
+      : std::runtime_error(message), reason_(std::move(reason)) {}
+  /// The system's reason for the failure ("No space left on device"), when
+  /// the report carries one.
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  std::string reason_;
 };
 
 /// Full path of the running executable, as the system reports it; `argv0`
@@ -36,8 +44,21 @@ bool IsRegularFile(const std::string& path);
 /// volume serial and file index), whatever links or letter case lead there.
 bool SameFile(const std::string& a, const std::string& b);
 
-/// Reads the whole file into `data`; false when it cannot be opened or read.
+/// What reading a whole file gave.
+enum class ReadStatus { kRead, kMissing, kNotRegular, kFailed };
+
+/// Reads the whole of a regular file into `data`. The file is opened without
+/// waiting and tested before it is read, so a FIFO or a device is never read
+/// (kNotRegular), even one put in place after a test of the path. kMissing
+/// when nothing exists there; kFailed otherwise, with LastErrorText saying why.
+ReadStatus ReadRegularFile(const std::string& path, std::string& data);
+
+/// ReadRegularFile as a yes or no: true when the file was read.
 bool ReadWholeFile(const std::string& path, std::string& data);
+
+/// True when `path` leads (through links) to something that exists and is
+/// not a regular file: a folder, a FIFO, a device.
+bool IsOtherThanRegularFile(const std::string& path);
 
 /// True when something (a file, a folder, a link) exists at `path`.
 bool PathExists(const std::string& path);
@@ -46,20 +67,27 @@ bool PathExists(const std::string& path);
 std::string LastErrorText();
 
 /// What could not be done with a file.
-enum class FileFailure { kRead, kCreate, kWrite };
+enum class FileFailure { kRead, kCreate, kWrite, kNotRegular };
 
-/// The report of a file that could not be read, created or written:
-/// "<path> を読み込めません: <reason>" and the like, with the path as the
-/// console shows it and the fixed text in the console's encoding; without
-/// ": <reason>" when `reason` is empty.
+/// The report of a file that could not be read, created or written, or that
+/// is refused because it is no regular file: "<path> を読み込めません:
+/// <reason>" and the like, with the path as the console shows it and the
+/// fixed text in the console's encoding; without ": <reason>" when `reason`
+/// is empty.
 IoError FileError(std::string_view path, FileFailure failure, std::string_view reason);
 
 /// A file written beside its final path and moved over it only on Commit, so
 /// that the final path holds either its old bytes or all of the new ones.
-/// An uncommitted file is removed when the object goes away. A target that
-/// is a symbolic link is resolved, so the file the link leads to is replaced;
-/// an existing target that may not be written is refused, as writing it in
-/// place would be.
+/// A target that is a symbolic link is resolved, so the file the link leads
+/// to is replaced; an existing target that is not a regular file (a folder,
+/// a FIFO, a device) is refused, and so is one that may not be written, as
+/// writing it in place would be.
+///
+/// Nothing is left behind when the run ends early: where the system can, the
+/// file has no name until Commit (Linux's O_TMPFILE), so even a killed
+/// process leaves nothing; otherwise an uncommitted file is removed when the
+/// object goes away, and when the process is interrupted (SIGINT, SIGTERM,
+/// SIGHUP; Ctrl-C and Ctrl-Break on Windows).
 class ReplacementFile {
  public:
   /// Creates the temporary file in the folder of `target`; throws IoError.
@@ -81,8 +109,9 @@ class ReplacementFile {
  private:
   std::string target_;  // the path as given, for messages
   std::string final_;   // the file that is replaced (links resolved)
-  std::string temp_;
+  std::string temp_;     // the temporary file's name; empty while it has none
   std::intptr_t handle_ = -1;
+  int cleanupSlot_ = -1;  // where an interruption finds temp_ to remove it
 };
 
 /// A file name or path as the console shows it: unchanged on POSIX, where

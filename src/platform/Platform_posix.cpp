@@ -1,13 +1,16 @@
 // POSIX implementation of the platform layer.
 #include <fcntl.h>
+#include <limits.h>
 #include <iconv.h>
 #include <langinfo.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <clocale>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -53,17 +56,38 @@ bool SameFile(const std::string& a, const std::string& b) {
   return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& data) {
+ReadStatus ReadRegularFile(const std::string& path, std::string& data) {
   data.clear();
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  // Room for the size the file has; a file that grows (or reports no size,
-  // as pipes do) makes the string grow.
+  // Tested before it is opened, and opened without waiting (a FIFO would wait
+  // for a writer), then tested again: the path may have changed meanwhile.
+  // A file that is not regular has no system error of its own; a caller
+  // that reports one finds a fitting reason.
+  const auto notRegular = [](const struct stat& s) {
+    errno = S_ISDIR(s.st_mode) ? EISDIR : EINVAL;
+    return ReadStatus::kNotRegular;
+  };
   struct stat st;
-  if (fstat(fd, &st) == 0 && st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
-  char chunk[1 << 16];
+  if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return notRegular(st);
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT && !PathExists(path) ? ReadStatus::kMissing : ReadStatus::kFailed;
+  if (fstat(fd, &st) != 0) {
+    const int saved = errno;
+    close(fd);
+    errno = saved;
+    return ReadStatus::kFailed;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    close(fd);
+    return notRegular(st);
+  }
+  // Read straight into the string, with room for the size the file has and
+  // one byte more, where a read at the end finds nothing; a file that grows
+  // makes the string grow.
+  data.resize(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0) + 1);
+  std::size_t got = 0;
   for (;;) {
-    const ssize_t n = read(fd, chunk, sizeof chunk);
+    if (got == data.size()) data.resize(2 * got);
+    const ssize_t n = read(fd, data.data() + got, data.size() - got);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -71,12 +95,18 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
       close(fd);
       data.clear();
       errno = saved;
-      return false;
+      return ReadStatus::kFailed;
     }
-    data.append(chunk, static_cast<std::size_t>(n));
+    got += static_cast<std::size_t>(n);
   }
+  data.resize(got);
   close(fd);
-  return true;
+  return ReadStatus::kRead;
+}
+
+bool IsOtherThanRegularFile(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
 bool PathExists(const std::string& path) {
@@ -127,20 +157,148 @@ int WriteAll(int fd, std::string_view bytes) {
   return 0;
 }
 
+// Temporary files to remove when the process is interrupted. The signal
+// handler reads this list, so it is plain fixed storage, and it changes only
+// while the signals are held back.
+constexpr int kCleanupSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int kCleanupSlots = 4;
+char cleanupPaths[kCleanupSlots][PATH_MAX];
+volatile std::sig_atomic_t cleanupUsed[kCleanupSlots];
+
+// Async-signal-safe: removes the files, then ends the process as the signal
+// would have (it is delivered again, with its default action, on return).
+void RemoveTemporaryFilesAndEnd(int sig) {
+  for (int i = 0; i < kCleanupSlots; ++i)
+    if (cleanupUsed[i]) unlink(cleanupPaths[i]);
+  std::signal(sig, SIG_DFL);
+  std::raise(sig);
+}
+
+// Holds the cleanup signals back for its lifetime.
+class SignalsHeld {
+ public:
+  SignalsHeld() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : kCleanupSignals) sigaddset(&set, sig);
+    sigprocmask(SIG_BLOCK, &set, &old_);
+  }
+  ~SignalsHeld() { sigprocmask(SIG_SETMASK, &old_, nullptr); }
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+ private:
+  sigset_t old_;
+};
+
+// Installs the handler for the signals that would end the process; one that
+// is ignored (as nohup ignores SIGHUP) stays ignored.
+void InstallCleanupHandler() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  for (int sig : kCleanupSignals) {
+    struct sigaction old {};
+    if (sigaction(sig, nullptr, &old) != 0 || old.sa_handler != SIG_DFL) continue;
+    struct sigaction action {};
+    action.sa_handler = RemoveTemporaryFilesAndEnd;
+    sigemptyset(&action.sa_mask);
+    for (int other : kCleanupSignals) sigaddset(&action.sa_mask, other);
+    sigaction(sig, &action, nullptr);
+  }
+}
+
+// Puts `path` on the cleanup list (call with the signals held); the slot, or
+// -1 when the list is full or the path too long for it.
+int AddCleanup(const std::string& path) {
+  InstallCleanupHandler();
+  if (path.size() >= PATH_MAX) return -1;
+  for (int i = 0; i < kCleanupSlots; ++i) {
+    if (cleanupUsed[i]) continue;
+    std::memcpy(cleanupPaths[i], path.c_str(), path.size() + 1);
+    cleanupUsed[i] = 1;
+    return i;
+  }
+  return -1;
+}
+
+void RemoveCleanup(int& slot) {
+  if (slot >= 0) cleanupUsed[slot] = 0;
+  slot = -1;
+}
+
+// A fresh temporary name in `folder`, of the form mkstemp gives.
+std::string TemporaryName(const std::string& folder) {
+  static std::uint64_t counter = 0;
+  timespec now {};
+  clock_gettime(CLOCK_REALTIME, &now);
+  std::uint64_t x = static_cast<std::uint64_t>(now.tv_nsec) ^
+                    (static_cast<std::uint64_t>(getpid()) << 32) ^
+                    (++counter * 0x9E3779B97F4A7C15ull);
+  static constexpr char kDigits[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::string name = folder + "/.tamsel-";
+  for (int i = 0; i < 6; ++i, x /= 62) name.push_back(kDigits[x % 62]);
+  return name;
+}
+
+// Whether nameless files can be made, and later named: Linux names one
+// through /proc (linkat with AT_EMPTY_PATH needs a privilege).
+bool CanNameNamelessFiles() {
+#ifdef O_TMPFILE
+  static const bool can = access("/proc/self/fd", X_OK) == 0;
+  return can;
+#else
+  return false;
+#endif
+}
+
+// Gives the nameless file `fd` a temporary name in `folder` (and puts it on
+// the cleanup list, as the rename may still fail); 0, or the errno.
+int NameNamelessFile(int fd, const std::string& folder, std::string& name, int& slot) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string candidate = TemporaryName(folder);
+    SignalsHeld held;
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      name = std::move(candidate);
+      slot = AddCleanup(name);
+      return 0;
+    }
+    if (errno != EEXIST) return errno;
+  }
+  return EEXIST;
+}
+
 }  // namespace
 
 ReplacementFile::ReplacementFile(std::string target)
     : target_(std::move(target)), final_(ResolveLinks(target_)) {
+  if (IsOtherThanRegularFile(final_)) throw FileError(target_, FileFailure::kNotRegular, {});
   if (access(final_.c_str(), F_OK) == 0 && access(final_.c_str(), W_OK) != 0)
     throw FileError(target_, FileFailure::kWrite, LastErrorText());
-  // A short temporary name in the target's folder: the final rename never
-  // crosses file systems, and long target names still fit.
-  std::string pattern = FolderOf(final_) + "/.tamsel-XXXXXX";
+  // In the target's folder, so that the final rename never crosses file
+  // systems. Without a name while it is written, so that nothing is left
+  // behind whatever ends the process.
+  const std::string folder = FolderOf(final_);
+#ifdef O_TMPFILE
+  if (CanNameNamelessFiles()) {
+    const int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      handle_ = fd;
+      return;
+    }
+  }
+#endif
+  // Where the file system cannot, a short name (long target names still fit),
+  // removed also when the process is interrupted.
+  std::string pattern = folder + "/.tamsel-XXXXXX";
+  SignalsHeld held;
   const int fd = mkstemp(pattern.data());
   if (fd < 0) throw FileError(target_, FileFailure::kCreate, LastErrorText());
   // Nothing after this may throw, or the file would stay behind.
   handle_ = fd;
   temp_ = std::move(pattern);
+  cleanupSlot_ = AddCleanup(temp_);
 }
 
 ReplacementFile::~ReplacementFile() { Discard(); }
@@ -154,6 +312,11 @@ void ReplacementFile::Commit() {
   const int fd = static_cast<int>(handle_);
   struct stat st;
   const bool exists = stat(final_.c_str(), &st) == 0;
+  // Something other than a file may have taken the target's place meanwhile.
+  if (exists && !S_ISREG(st.st_mode)) {
+    Discard();
+    throw FileError(target_, FileFailure::kNotRegular, {});
+  }
   // The new file takes the old one's mode and, where allowed, its owner and
   // group; a new file gets the mode any new file would get.
   if (exists) {
@@ -165,14 +328,18 @@ void ReplacementFile::Commit() {
   }
   const mode_t mode = exists ? (st.st_mode & 07777) : NewFileMode();
   int failed = fchmod(fd, mode) == 0 ? 0 : errno;
+  // A nameless file gets a temporary name first: rename replaces the target
+  // in one step, where a link to the target's own name could not.
+  if (failed == 0 && temp_.empty()) failed = NameNamelessFile(fd, FolderOf(final_), temp_, cleanupSlot_);
   handle_ = -1;
   if (close(fd) != 0 && failed == 0) failed = errno;
+  if (failed == 0 && rename(temp_.c_str(), final_.c_str()) != 0) failed = errno;
   if (failed != 0) {
     Discard();
     throw FileError(target_, FileFailure::kWrite, std::strerror(failed));
   }
-  if (rename(temp_.c_str(), final_.c_str()) != 0)
-    throw FileError(target_, FileFailure::kWrite, LastErrorText());
+  SignalsHeld held;
+  RemoveCleanup(cleanupSlot_);
   temp_.clear();
 }
 
@@ -182,7 +349,9 @@ void ReplacementFile::Discard() noexcept {
     handle_ = -1;
   }
   if (!temp_.empty()) {
+    SignalsHeld held;
     unlink(temp_.c_str());
+    RemoveCleanup(cleanupSlot_);
     temp_.clear();
   }
 }

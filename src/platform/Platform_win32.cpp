@@ -76,6 +76,44 @@ std::string FolderOf(const std::string& path) {
   return ".";
 }
 
+// Temporary files to remove when the console is interrupted. The system
+// runs a console control handler on a thread of its own, so the list is
+// fixed storage whose entries are published and withdrawn with interlocked
+// operations.
+constexpr int kCleanupSlots = 4;
+wchar_t cleanupPaths[kCleanupSlots][MAX_PATH + 1];
+volatile LONG cleanupUsed[kCleanupSlots];
+
+// Removes the files (they were opened with FILE_SHARE_DELETE, so they go
+// even while still open), then lets the default handler end the process.
+BOOL WINAPI RemoveTemporaryFilesOnInterrupt(DWORD event) {
+  if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT || event == CTRL_CLOSE_EVENT) {
+    for (int i = 0; i < kCleanupSlots; ++i)
+      if (InterlockedCompareExchange(&cleanupUsed[i], 0, 0) != 0) DeleteFileW(cleanupPaths[i]);
+  }
+  return FALSE;
+}
+
+// Puts `path` on the cleanup list; the slot, or -1 when there is no room.
+int AddCleanup(const std::wstring& path) {
+  static const bool installed = SetConsoleCtrlHandler(RemoveTemporaryFilesOnInterrupt, TRUE) != 0;
+  (void)installed;
+  if (path.size() > MAX_PATH) return -1;
+  for (int i = 0; i < kCleanupSlots; ++i) {
+    if (InterlockedCompareExchange(&cleanupUsed[i], 0, 0) != 0) continue;
+    path.copy(cleanupPaths[i], path.size());
+    cleanupPaths[i][path.size()] = L'\0';
+    InterlockedExchange(&cleanupUsed[i], 1);
+    return i;
+  }
+  return -1;
+}
+
+void RemoveCleanup(int& slot) {
+  if (slot >= 0) InterlockedExchange(&cleanupUsed[slot], 0);
+  slot = -1;
+}
+
 }  // namespace
 
 std::string ExecutablePath(const char* argv0) {
@@ -116,11 +154,31 @@ bool SameFile(const std::string& a, const std::string& b) {
   return same;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& data) {
+ReadStatus ReadRegularFile(const std::string& path, std::string& data) {
   data.clear();
-  HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  const std::wstring wide = Wide(path);
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ReadStatus::kMissing;
+    SetLastError(error);
+    return ReadStatus::kFailed;
+  }
+  // A file that is not regular has no system error of its own; a caller
+  // that reports one finds a fitting reason.
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return ReadStatus::kNotRegular;
+  }
+  HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
+  if (h == INVALID_HANDLE_VALUE) return ReadStatus::kFailed;
+  // Device names (NUL, CON, COM1) and pipes open like files.
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    CloseHandle(h);
+    SetLastError(ERROR_INVALID_FUNCTION);
+    return ReadStatus::kNotRegular;
+  }
   LARGE_INTEGER size;
   if (GetFileSizeEx(h, &size) && size.QuadPart > 0) data.reserve(static_cast<std::size_t>(size.QuadPart));
   std::vector<char> chunk(1 << 16);
@@ -131,13 +189,25 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
       CloseHandle(h);
       data.clear();
       SetLastError(error);
-      return false;
+      return ReadStatus::kFailed;
     }
     if (got == 0) break;
     data.append(chunk.data(), got);
   }
   CloseHandle(h);
-  return true;
+  return ReadStatus::kRead;
+}
+
+bool IsOtherThanRegularFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
+    return true;
+  HANDLE h = OpenForQuery(path);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  const bool other = GetFileType(h) != FILE_TYPE_DISK;
+  CloseHandle(h);
+  return other;
 }
 
 bool PathExists(const std::string& path) {
@@ -159,20 +229,25 @@ std::string LastErrorText() {
 }
 
 ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)), final_(target_) {
+  if (IsOtherThanRegularFile(final_)) throw FileError(target_, FileFailure::kNotRegular, {});
   const std::wstring wideTarget = Wide(final_);
   const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
   // A read-only file may not be written in place, so it is not replaced.
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-    throw FileError(target_, FileFailure::kWrite, {});
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    throw FileError(target_, FileFailure::kWrite, LastErrorText());
+  }
   wchar_t temp[MAX_PATH + 1];
   if (!GetTempFileNameW(Wide(FolderOf(final_)).c_str(), L"tms", 0, temp))
     throw FileError(target_, FileFailure::kCreate, LastErrorText());
   temp_ = Utf8(temp);
-  HANDLE h = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  cleanupSlot_ = AddCleanup(temp);
+  // Shared for deletion, so that an interruption can remove it while open.
+  HANDLE h = CreateFileW(temp, GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, TRUNCATE_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     const std::string reason = LastErrorText();
-    DeleteFileW(temp);
-    temp_.clear();
+    Discard();
     throw FileError(target_, FileFailure::kCreate, reason);
   }
   handle_ = reinterpret_cast<std::intptr_t>(h);
@@ -194,8 +269,16 @@ void ReplacementFile::Write(std::string_view bytes) {
 void ReplacementFile::Commit() {
   HANDLE h = reinterpret_cast<HANDLE>(handle_);
   handle_ = -1;
-  if (!CloseHandle(h))
-    throw FileError(target_, FileFailure::kWrite, LastErrorText());
+  if (!CloseHandle(h)) {
+    const std::string reason = LastErrorText();
+    Discard();
+    throw FileError(target_, FileFailure::kWrite, reason);
+  }
+  // Something other than a file may have taken the target's place meanwhile.
+  if (IsOtherThanRegularFile(final_)) {
+    Discard();
+    throw FileError(target_, FileFailure::kNotRegular, {});
+  }
   const std::wstring from = Wide(temp_), to = Wide(final_);
   // ReplaceFileW keeps the old file's attributes and security; a new file
   // simply takes the temporary file's place.
@@ -204,8 +287,12 @@ void ReplacementFile::Commit() {
                                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) ||
                                   MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)
                             : MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
-  if (!replaced)
-    throw FileError(target_, FileFailure::kWrite, LastErrorText());
+  if (!replaced) {
+    const std::string reason = LastErrorText();
+    Discard();
+    throw FileError(target_, FileFailure::kWrite, reason);
+  }
+  RemoveCleanup(cleanupSlot_);
   temp_.clear();
 }
 
@@ -216,6 +303,7 @@ void ReplacementFile::Discard() noexcept {
   }
   if (!temp_.empty()) {
     DeleteFileW(Wide(temp_).c_str());
+    RemoveCleanup(cleanupSlot_);
     temp_.clear();
   }
 }

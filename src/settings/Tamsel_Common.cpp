@@ -1,5 +1,7 @@
 #include "settings/Tamsel_Common.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "platform/Ascii.h"
@@ -29,78 +31,88 @@ struct ProfileLine {
   std::string_view value;  // key value (trimmed, quotes still on)
 };
 
-std::vector<ProfileLine> SplitProfile(std::string_view text) {
-  std::vector<ProfileLine> lines;
-  std::size_t pos = 0;
+// The line that starts at `pos`.
+ProfileLine ReadProfileLine(std::string_view text, std::size_t pos) {
+  const std::size_t lf = text.find('\n', pos);
+  const bool hasEnd = lf != std::string_view::npos;
+  const std::size_t contentEnd = hasEnd ? lf : text.size();
+  std::string_view content = text.substr(pos, contentEnd - pos);
+  // CRs before the line end belong to it (a stray one too, as Windows reads
+  // it), never to the value.
+  while (!content.empty() && content.back() == '\r') content.remove_suffix(1);
+  const std::string_view body = Trim(content);
+  ProfileLine line{pos, hasEnd ? lf + 1 : text.size(), hasEnd, body.empty(), LineKind::kOther, {}, {}};
+  if (!body.empty() && body.front() == '[') {
+    const std::size_t close = body.find(']');
+    line.kind = LineKind::kSection;
+    line.name = Trim(body.substr(1, close == std::string_view::npos ? body.size() - 1 : close - 1));
+  } else if (!body.empty() && body.front() != ';') {
+    const std::size_t eq = body.find('=');
+    if (eq != std::string_view::npos) {
+      line.kind = LineKind::kKey;
+      line.name = Trim(body.substr(0, eq));
+      line.value = Trim(body.substr(eq + 1));
+    }
+  }
+  return line;
+}
+
+// Where the keys sought stand in the first section named `section` (like
+// Windows, only the first section of a name is used), found in one pass
+// that holds no more than one line at a time.
+struct SectionScan {
+  bool found = false;         // the section exists
+  std::size_t end = 0;        // after its last non-blank line (its header when it holds nothing)
+  bool endHasLineEnd = true;  // whether that line has its line end
+  std::vector<std::optional<ProfileLine>> keys;  // each key's first line in the section
+};
+
+// With `wholeSection` false the scan stops once every key is found, and
+// `end` is then not known.
+SectionScan ScanSection(std::string_view text, std::string_view section,
+                        std::span<const std::string_view> keys, bool wholeSection) {
+  SectionScan scan;
+  scan.keys.resize(keys.size());
   // A UTF-8 byte-order mark belongs to no line; it stays in front of the first.
-  if (text.starts_with(platform::kUtf8ByteOrderMark)) pos = platform::kUtf8ByteOrderMark.size();
-  std::size_t first = pos;
-  while (pos < text.size()) {
-    std::size_t lf = text.find('\n', pos);
-    bool hasEnd = lf != std::string_view::npos;
-    std::size_t contentEnd = hasEnd ? lf : text.size();
-    std::string_view content = text.substr(pos, contentEnd - pos);
-    // CRs before the line end belong to it (a stray one too, as Windows reads
-    // it), never to the value.
-    while (!content.empty() && content.back() == '\r') content.remove_suffix(1);
-    std::string_view body = Trim(content);
-    ProfileLine line{pos == first ? 0 : pos, hasEnd ? lf + 1 : text.size(), hasEnd, body.empty(),
-                     LineKind::kOther, {}, {}};
-    if (!body.empty() && body.front() == '[') {
-      std::size_t close = body.find(']');
-      line.kind = LineKind::kSection;
-      line.name = Trim(body.substr(1, close == std::string_view::npos ? body.size() - 1 : close - 1));
-    } else if (!body.empty() && body.front() != ';') {
-      std::size_t eq = body.find('=');
-      if (eq != std::string_view::npos) {
-        line.kind = LineKind::kKey;
-        line.name = Trim(body.substr(0, eq));
-        line.value = Trim(body.substr(eq + 1));
+  std::size_t pos = text.starts_with(platform::kUtf8ByteOrderMark) ? platform::kUtf8ByteOrderMark.size() : 0;
+  while (pos < text.size() && !scan.found) {
+    const ProfileLine line = ReadProfileLine(text, pos);
+    pos = line.next;
+    if (line.kind == LineKind::kSection && platform::SameTextAscii(line.name, section)) {
+      scan.found = true;
+      scan.end = line.next;
+      scan.endHasLineEnd = line.hasLineEnd;
+    }
+  }
+  std::size_t missing = keys.size();
+  while (scan.found && pos < text.size() && (wholeSection || missing > 0)) {
+    const ProfileLine line = ReadProfileLine(text, pos);
+    if (line.kind == LineKind::kSection) break;
+    pos = line.next;
+    if (!line.blank) {
+      scan.end = line.next;
+      scan.endHasLineEnd = line.hasLineEnd;
+    }
+    if (line.kind != LineKind::kKey || missing == 0) continue;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      if (!scan.keys[i] && platform::SameTextAscii(line.name, keys[i])) {
+        scan.keys[i] = line;
+        --missing;
       }
     }
-    lines.push_back(line);
-    pos = line.next;
   }
-  return lines;
+  return scan;
 }
 
-// Index of the key line `key` in the first section named `section`, or -1.
-// `lastOfSection` receives the last non-blank line of that section (its
-// header when it holds nothing), or -1 when there is no such section. Like
-// Windows, only the first section of a name is used.
-long FindKey(const std::vector<ProfileLine>& lines, std::string_view section, std::string_view key,
-             long* lastOfSection) {
-  long last = -1;
-  std::size_t i = 0;
-  while (i < lines.size() && !(lines[i].kind == LineKind::kSection && platform::SameTextAscii(lines[i].name, section)))
-    ++i;
-  if (i < lines.size()) last = static_cast<long>(i++);
-  long found = -1;
-  for (; last >= 0 && i < lines.size() && lines[i].kind != LineKind::kSection; ++i) {
-    if (!lines[i].blank) last = static_cast<long>(i);
-    if (found < 0 && lines[i].kind == LineKind::kKey && platform::SameTextAscii(lines[i].name, key))
-      found = static_cast<long>(i);
-  }
-  if (lastOfSection) *lastOfSection = last;
-  return found;
-}
-
-}  // namespace
-
-bool ProfileLookup(std::string_view text, std::string_view section, std::string_view key,
-                   std::string& value) {
-  std::vector<ProfileLine> lines = SplitProfile(text);
-  long at = FindKey(lines, section, key, nullptr);
-  if (at < 0) return false;
-  std::string_view v = lines[static_cast<std::size_t>(at)].value;
+// A key's value as a read gives it: without one matching pair of quotes
+// around it, and cut to the longest value a read returns.
+std::string ValueOf(const ProfileLine& line) {
+  std::string_view v = line.value;
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
     v = v.substr(1, v.size() - 2);
   if (v.size() > kProfileValueMax) v = v.substr(0, kProfileValueMax);
-  value.assign(v);
-  return true;
+  return std::string(v);
 }
-
-namespace {
 
 // Ends a last line that has no line end, before something is appended. A CR
 // already there becomes part of the CR LF, so the line's text stays as it
@@ -109,41 +121,90 @@ void EndLine(std::string& out) { out.append(out.back() == '\r' ? "\n" : "\r\n");
 
 }  // namespace
 
-std::string ProfileUpdate(std::string_view text, std::string_view section, std::string_view key,
-                          std::string_view value) {
-  std::vector<ProfileLine> lines = SplitProfile(text);
-  long last = -1;
-  long at = FindKey(lines, section, key, &last);
+std::vector<std::optional<std::string>> ProfileLookupAll(std::string_view text,
+                                                         std::string_view section,
+                                                         std::span<const std::string_view> keys) {
+  const SectionScan scan = ScanSection(text, section, keys, false);
+  std::vector<std::optional<std::string>> values(keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i)
+    if (scan.keys[i]) values[i] = ValueOf(*scan.keys[i]);
+  return values;
+}
+
+bool ProfileLookup(std::string_view text, std::string_view section, std::string_view key,
+                   std::string& value) {
+  std::optional<std::string> found = std::move(ProfileLookupAll(text, section, {&key, 1}).front());
+  if (found) value = std::move(*found);
+  return found.has_value();
+}
+
+std::string ProfileUpdateAll(std::string_view text, std::string_view section,
+                             std::span<const ProfileEntry> entries) {
+  std::vector<std::string_view> keys;
+  std::size_t added = 0;
+  for (const ProfileEntry& e : entries) {
+    keys.push_back(e.key);
+    added += e.key.size() + e.value.size() + 3;
+  }
+  const SectionScan scan = ScanSection(text, section, keys, true);
   std::string out;
-  out.reserve(text.size() + section.size() + key.size() + value.size() + 8);
-  if (at >= 0) {
-    const ProfileLine& line = lines[static_cast<std::size_t>(at)];
-    // The key keeps its spelling; the line gets the new value.
-    out.append(text.substr(0, line.begin));
-    out.append(line.name).append("=").append(value).append("\r\n");
-    out.append(text.substr(line.next));
-    return out;
+  out.reserve(text.size() + section.size() + added + 6);
+
+  // Existing keys get their new value in place, in the order of their lines;
+  // each keeps its spelling.
+  std::vector<std::size_t> replaced;
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (scan.keys[i]) replaced.push_back(i);
+  std::ranges::sort(replaced, {}, [&](std::size_t i) { return scan.keys[i]->begin; });
+  std::size_t copied = 0;
+  for (std::size_t i : replaced) {
+    const ProfileLine& line = *scan.keys[i];
+    out.append(text.substr(copied, line.begin - copied));
+    out.append(line.name).append("=").append(entries[i].value).append("\r\n");
+    copied = line.next;
   }
-  if (last >= 0) {
-    const ProfileLine& line = lines[static_cast<std::size_t>(last)];
-    out.append(text.substr(0, line.next));
-    if (!line.hasLineEnd) EndLine(out);
-    out.append(key).append("=").append(value).append("\r\n");
-    out.append(text.substr(line.next));
-    return out;
+
+  // New keys follow the section's last line that is not blank, in order; a
+  // new section goes to the end of the text. (Key lines are never blank, so
+  // every replaced line lies before that point.)
+  const std::size_t at = scan.found ? scan.end : text.size();
+  out.append(text.substr(copied, at - copied));
+  if (replaced.size() < entries.size()) {
+    if (!scan.found) {
+      if (!text.empty() && text.back() != '\n') EndLine(out);
+      out.append("[").append(section).append("]\r\n");
+    } else if (!scan.endHasLineEnd && out.back() != '\n') {
+      EndLine(out);
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i)
+      if (!scan.keys[i]) out.append(entries[i].key).append("=").append(entries[i].value).append("\r\n");
   }
-  out.append(text);
-  if (!text.empty() && text.back() != '\n') EndLine(out);
-  out.append("[").append(section).append("]\r\n");
-  out.append(key).append("=").append(value).append("\r\n");
+  out.append(text.substr(at));
   return out;
 }
 
+std::string ProfileUpdate(std::string_view text, std::string_view section, std::string_view key,
+                          std::string_view value) {
+  const ProfileEntry entry{key, std::string(value)};
+  return ProfileUpdateAll(text, section, {&entry, 1});
+}
+
 TIniFileMine::TIniFileMine(std::string fileName) : fileName_(std::move(fileName)) {
-  // A missing file holds nothing; one that exists but cannot be read holds
-  // nothing we may overwrite.
-  readable_ = platform::ReadWholeFile(fileName_, text_) || !platform::PathExists(fileName_);
-  if (!readable_) text_.clear();
+  switch (platform::ReadRegularFile(fileName_, text_)) {
+    case platform::ReadStatus::kRead:
+    case platform::ReadStatus::kMissing:  // holds nothing yet
+      break;
+    case platform::ReadStatus::kNotRegular:
+      throw platform::FileError(fileName_, platform::FileFailure::kNotRegular, {});
+    case platform::ReadStatus::kFailed:  // holds nothing we may overwrite
+      readError_ = platform::LastErrorText();
+      readable_ = false;
+      text_.clear();
+      break;
+  }
+  if (text_.starts_with("\xFF\xFE") || text_.starts_with("\xFE\xFF"))
+    throw platform::IoError(platform::ConsolePath(fileName_) +
+                            platform::ConsoleText(" は UTF-16 で保存されています。Shift-JIS か UTF-8 で保存し直してください"));
 }
 
 TIniFileMine TIniFileMine::FromText(std::string_view text) {
@@ -189,18 +250,29 @@ void TIniFileMine::CheckWriteInteger(std::string_view section, std::string_view 
   if (ReadInteger(section, key, def) != value) WriteInteger(section, key, value);
 }
 
+std::vector<std::optional<std::string>> TIniFileMine::ReadKeys(
+    std::string_view section, std::span<const std::string_view> keys) const {
+  return ProfileLookupAll(text_, section, keys);
+}
+
+void TIniFileMine::WriteKeys(std::string_view section, std::span<const ProfileEntry> entries) {
+  if (entries.empty()) return;
+  text_ = ProfileUpdateAll(text_, section, entries);
+  changed_ = true;
+}
+
 void TIniFileMine::UpdateFile() {
   if (!changed_) return;
-  const auto cannotWrite = [this] {
-    return platform::FileError(fileName_, platform::FileFailure::kWrite, {});
-  };
-  if (!readable_ || fileName_.empty()) throw cannotWrite();
+  if (!readable_ || fileName_.empty())
+    throw platform::FileError(fileName_, platform::FileFailure::kWrite, readError_);
   try {
     platform::ReplacementFile out(fileName_);
     out.Write(text_);
     out.Commit();
-  } catch (const platform::IoError&) {
-    throw cannotWrite();
+  } catch (const platform::IoError& e) {
+    // A report without a reason refuses the target itself (no regular file).
+    if (e.Reason().empty()) throw;
+    throw platform::FileError(fileName_, platform::FileFailure::kWrite, e.Reason());
   }
   changed_ = false;
 }

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// Longest value a read gives back, in bytes.
 inline constexpr std::size_t kProfileValueMax = 2047;
@@ -17,12 +20,29 @@ inline constexpr std::size_t kProfileValueMax = 2047;
 bool ProfileLookup(std::string_view text, std::string_view section, std::string_view key,
                    std::string& value);
 
+/// ProfileLookup for several keys of one section, in one pass over the text:
+/// the value of each key, in the order of `keys`, or nothing when missing.
+std::vector<std::optional<std::string>> ProfileLookupAll(std::string_view text,
+                                                         std::string_view section,
+                                                         std::span<const std::string_view> keys);
+
 /// Returns `text` with `key` of `section` set to `value`: an existing value is
 /// replaced in place, a new key goes to the end of its section, a new section
 /// to the end of the text. Every other line keeps its bytes; new lines end in
 /// CR LF.
 std::string ProfileUpdate(std::string_view text, std::string_view section, std::string_view key,
                           std::string_view value);
+
+/// One key and the value it is to get.
+struct ProfileEntry {
+  std::string_view key;
+  std::string value;
+};
+
+/// ProfileUpdate for several different keys of one section, in one pass over
+/// the text: the same text as updating them one after another, in order.
+std::string ProfileUpdateAll(std::string_view text, std::string_view section,
+                             std::span<const ProfileEntry> entries);
 
 /// The INI class of the settings: one settings file, read once when it is
 /// created and held as text. Reads look keys up in that text; writes change
@@ -32,7 +52,11 @@ std::string ProfileUpdate(std::string_view text, std::string_view section, std::
 class TIniFileMine {
  public:
   /// Reads `fileName`; a missing or unreadable file reads as empty (an
-  /// unreadable one is then never replaced, see UpdateFile).
+  /// unreadable one is then never replaced, see UpdateFile). Throws
+  /// platform::IoError, reading nothing, when it is not a regular file (a
+  /// FIFO or device is never opened for long, nor read), and when it is
+  /// UTF-16 text, which Windows' profile functions would read and append to
+  /// in another encoding.
   explicit TIniFileMine(std::string fileName);
   /// Settings text already in memory, with no file behind it.
   static TIniFileMine FromText(std::string_view text);
@@ -50,14 +74,22 @@ class TIniFileMine {
   void CheckWriteString(std::string_view section, std::string_view key, std::string_view value);
   void CheckWriteInteger(std::string_view section, std::string_view key, std::int32_t value);
 
+  /// The values of several keys of one section, read in one pass.
+  std::vector<std::optional<std::string>> ReadKeys(std::string_view section,
+                                                   std::span<const std::string_view> keys) const;
+  /// Writes several different keys of one section in one pass.
+  void WriteKeys(std::string_view section, std::span<const ProfileEntry> entries);
+
   /// Replaces the file with the written text when a write changed it; throws
-  /// platform::IoError("<file> に書き込めません") when the file cannot be
-  /// written, or when it exists but could not be read (so it is never
-  /// replaced unseen).
+  /// platform::IoError("<file> に書き込めません: <reason>") when the file
+  /// cannot be written, or when it exists but could not be read (so it is
+  /// never replaced unseen).
   void UpdateFile();
 
   const std::string& FileName() const { return fileName_; }
   const std::string& Text() const { return text_; }
+  /// Gives the text away, leaving this object empty.
+  std::string TakeText() { return std::move(text_); }
 
  private:
   TIniFileMine() = default;
@@ -65,5 +97,6 @@ class TIniFileMine {
   std::string fileName_;
   std::string text_;
   bool readable_ = true;
+  std::string readError_;  // why an existing file could not be read
   bool changed_ = false;
 };

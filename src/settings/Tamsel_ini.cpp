@@ -1,6 +1,8 @@
 #include "settings/Tamsel_ini.h"
 
 #include <algorithm>
+#include <array>
+#include <vector>
 #include <stdexcept>
 
 #include "platform/Ascii.h"
@@ -36,19 +38,51 @@ void TOption::Initial() {
 
 void TOption::InitialSelf() { FValues = DefaultSettingValues(); }
 
+namespace {
+
+// The keys of kSettings, in its order.
+const std::array<std::string_view, kSettings.size()>& SettingKeys() {
+  static const auto keys = [] {
+    std::array<std::string_view, kSettings.size()> k;
+    for (std::size_t i = 0; i < kSettings.size(); ++i) k[i] = kSettings[i].key;
+    return k;
+  }();
+  return keys;
+}
+
+}  // namespace
+
 void TOption::LoadProfile(const TIniFileMine& ini, std::string_view section) {
   const TSettingValues& defaults = DefaultSettingValues();
-  for (const TSetting& s : kSettings) {
-    if (s.number) FValues.*s.number = ini.ReadInteger(section, s.key, defaults.*s.number);
-    else FValues.*s.text = ini.ReadString(section, s.key, defaults.*s.text);
+  const auto stored = ini.ReadKeys(section, SettingKeys());
+  for (std::size_t i = 0; i < kSettings.size(); ++i) {
+    const TSetting& s = kSettings[i];
+    if (s.text) {
+      FValues.*s.text = stored[i] ? *stored[i] : defaults.*s.text;
+    } else if (!stored[i] || !platform::ParseInt32(*stored[i], platform::kProfileInteger, FValues.*s.number)) {
+      FValues.*s.number = defaults.*s.number;
+    }
   }
 }
 
-void TOption::StoreProfile(TIniFileMine& ini, std::string_view section) const {
-  for (const TSetting& s : kSettings) {
-    if (s.number) ini.CheckWriteInteger(section, s.key, FValues.*s.number);
-    else ini.CheckWriteString(section, s.key, FValues.*s.text);
+// What CheckWriteString and CheckWriteInteger do for each key, with one read
+// and one write of the text.
+void TOption::StoreProfile(TIniFileMine& ini, std::string_view section, bool missingOnly) const {
+  const auto stored = ini.ReadKeys(section, SettingKeys());
+  std::vector<ProfileEntry> writes;
+  for (std::size_t i = 0; i < kSettings.size(); ++i) {
+    const TSetting& s = kSettings[i];
+    const std::string value = s.text ? FValues.*s.text : std::to_string(FValues.*s.number);
+    bool same = stored[i].has_value();
+    if (same && !missingOnly) {
+      std::int32_t number = 0;
+      same = s.text ? *stored[i] == value
+                    : platform::ParseInt32(*stored[i], platform::kProfileInteger, number) &&
+                          number == FValues.*s.number;
+    }
+    if (!same) writes.push_back({s.key, value});
   }
+  ini.WriteKeys(section, writes);
 }
 
 TIniter::TIniter(const std::string& exePath) : exePath_(exePath) {
@@ -61,19 +95,29 @@ void TIniter::Initial() {
   InitialSelf();
 }
 
+std::string TIniter::FileNameFor(const std::string& exePath) {
+  return platform::ChangeFileExt(exePath, ".ini");
+}
+
 void TIniter::InitialSelf() {
-  FFileName = platform::ChangeFileExt(exePath_, ".ini");
+  FFileName = FileNameFor(exePath_);
   FSection = platform::ChangeFileExt(platform::ExtractFileName(exePath_), "");
 }
 
-void TIniter::iniRead() { LoadProfile(TIniFileMine(FFileName), FSection); }
+void TIniter::iniRead() {
+  TIniFileMine ini(FFileName);
+  LoadProfile(ini, FSection);
+  loadedText_ = ini.TakeText();
+}
 
 // The file is read once and replaced at most once, and only when a stored
-// value differs.
+// value differs. When someone else changed it since it was read, their
+// values stand: only keys that are now missing are added.
 void TIniter::iniWrite() {
   TIniFileMine ini(FFileName);
-  StoreProfile(ini, FSection);
+  StoreProfile(ini, FSection, ini.Text() != loadedText_);
   ini.UpdateFile();
+  loadedText_ = ini.TakeText();
 }
 
 TVocabulary::TVocabulary() : TVocabulary(DefaultSettingValues()) {}

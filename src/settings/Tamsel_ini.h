@@ -63,8 +63,9 @@ class TOption {
   /// Sets every setting from section `section` of the settings file; a
   /// missing or unusable value gives the setting's default.
   void LoadProfile(const TIniFileMine& ini, std::string_view section);
-  /// Writes every setting whose stored value in `section` differs.
-  void StoreProfile(TIniFileMine& ini, std::string_view section) const;
+  /// Writes every setting whose stored value in `section` differs; with
+  /// `missingOnly`, only the settings that have no key there.
+  void StoreProfile(TIniFileMine& ini, std::string_view section, bool missingOnly = false) const;
 
  protected:
   TSettingValues FValues;
@@ -81,15 +82,21 @@ class TIniter : public TOption {
   void Initial() override;
   void InitialSelf();
 
-  /// Loads every setting; missing keys keep their defaults.
+  /// The settings file of the executable at `exePath`.
+  static std::string FileNameFor(const std::string& exePath);
+
+  /// Loads every setting; missing keys keep their defaults. Throws
+  /// platform::IoError for a settings file that may not be read (see
+  /// TIniFileMine).
   void iniRead();
-  /// Stores every setting whose stored value differs; throws
-  /// platform::IoError when the file cannot be written.
+  /// Stores every setting whose stored value differs, when the file still
+  /// holds what iniRead read; when someone else has changed it since, stores
+  /// only the settings whose keys are missing, keeping every value there.
+  /// Throws platform::IoError when the file cannot be written.
   void iniWrite();
-  /// Ends the object's use: stores the settings once more (nothing is
-  /// written when they are unchanged). Called by the run's tear-down rather
-  /// than from the C++ destructor, so that a failed store can be reported;
-  /// a run that fails earlier ends without it.
+  /// Ends the object's use: stores the settings, once per run. Called by the
+  /// run's tear-down rather than from the C++ destructor, so that a failed
+  /// store can be reported; a run that fails earlier ends without it.
   void Destroy() { iniWrite(); }
 
   const std::string& GetFileName() const { return FFileName; }
@@ -97,6 +104,7 @@ class TIniter : public TOption {
 
  private:
   std::string exePath_;
+  std::string loadedText_;  // the settings file as iniRead (or the last iniWrite) found it
   std::string FFileName;
   std::string FSection;
 };

@@ -2,11 +2,14 @@
 // a user would.
 #pragma once
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +18,7 @@
 #include <sstream>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace e2e {
@@ -106,6 +110,31 @@ class Sandbox {
     return r;
   }
 
+  /// Starts the executable with `args` in the sandbox folder, its output
+  /// thrown away, with only the environment `env` ("NAME=value" each).
+  pid_t Start(const std::vector<std::string>& args,
+              const std::vector<std::string>& env = {"LC_ALL=C"}) const {
+    std::vector<std::string> words{exe_.string()};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv, envp;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> vars = env;
+    for (std::string& v : vars) envp.push_back(v.data());
+    envp.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      const int null = open("/dev/null", O_RDWR);
+      if (chdir(dir_.c_str()) != 0 || null < 0) _exit(127);
+      dup2(null, 0);
+      dup2(null, 1);
+      dup2(null, 2);
+      execve(argv[0], argv.data(), envp.data());
+      _exit(127);
+    }
+    return pid;
+  }
+
   /// The names in the folder, without the executable and its settings file.
   std::vector<std::string> Files() const {
     std::vector<std::string> names;
@@ -121,5 +150,37 @@ class Sandbox {
   fs::path dir_;
   fs::path exe_;
 };
+
+/// The wait status of a process started with Sandbox::Start.
+inline int WaitFor(pid_t pid) {
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  return status;
+}
+
+/// Polls `ready` every millisecond for up to 30 seconds; whether it held.
+template <typename Ready>
+bool WaitUntil(Ready ready) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (!ready()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+/// Whether process `pid` holds a temporary file open in `dir`: a nameless
+/// one ("#<inode> (deleted)") or a ".tamsel-" one.
+inline bool HoldsTemporaryFile(pid_t pid, const fs::path& dir) {
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ec)) {
+    const fs::path target = fs::read_symlink(e.path(), ec);
+    if (ec || target.parent_path() != dir) continue;
+    const std::string name = target.filename().string();
+    if (name.starts_with("#") || name.starts_with(".tamsel-")) return true;
+  }
+  return false;
+}
 
 }  // namespace e2e

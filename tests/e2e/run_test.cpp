@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "../UnwritableFile.h"
 #include "E2eSupport.h"
 
 namespace {
@@ -178,11 +179,13 @@ TEST(Run, ASettingsFileThatCannotBeWrittenFailsAndKeepsTheUnit) {
   Sandbox box;
   WriteFile(box.Path("d.txt"), "");
   WriteFile(box.Path("d.pas"), "old unit");
-  fs::create_directory(box.Ini());  // a folder where the settings file should be
+  WriteFile(box.Ini(), "[Tamsel]\r\n");  // every key missing
+  testing_support::UnwritableFile locked(box.Ini());
+  if (!locked.Ok()) GTEST_SKIP() << "the file system keeps no immutable flag";
   e2e::Result r = box.Run({"d.txt"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, box.Ini().string() + " に書き込めません\n");
+  EXPECT_EQ(r.err, box.Ini().string() + " に書き込めません: " + locked.Reason() + "\n");
   EXPECT_EQ(ReadFile(box.Path("d.pas")), "old unit");
   EXPECT_EQ(box.Files(), (std::vector<std::string>{"d.pas", "d.txt"}));
 }

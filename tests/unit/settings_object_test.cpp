@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "../UnwritableFile.h"
 #include "platform/Platform.h"
 #include "settings/Tamsel_Common.h"
 #include "settings/Tamsel_ini.h"
@@ -123,24 +124,20 @@ TEST_F(SettingsTest, TabValuesThatAreNoIntegerGiveTheDefault) {
   EXPECT_EQ(TVocabulary::FromSettings(negative).Indent, "");
 }
 
-TEST_F(SettingsTest, AFileThatCannotBeWrittenRaisesTheWriteError) {
-  if (geteuid() == 0) {
-    // root writes anywhere; make the target a folder so the write fails.
-    fs::create_directory(ini_);
-  } else {
-    chmod(dir_.c_str(), 0500);
-  }
+TEST_F(SettingsTest, AFileThatCannotBeWrittenRaisesTheWriteErrorWithItsReason) {
+  Write("[Tamsel]\r\n");
+  testing_support::UnwritableFile locked(ini_);
+  if (!locked.Ok()) GTEST_SKIP() << "the file system keeps no immutable flag";
   TIniter settings(exe_);
   try {
     settings.iniWrite();
     FAIL() << "no error";
   } catch (const platform::IoError& e) {
-    EXPECT_EQ(std::string(e.what()), ini_ + " に書き込めません");
+    EXPECT_EQ(std::string(e.what()), ini_ + " に書き込めません: " + locked.Reason());
   }
-  chmod(dir_.c_str(), 0700);
   std::vector<std::string> names;
   for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
-  EXPECT_EQ(names.size(), fs::is_directory(ini_) ? 1u : 0u);  // no temporary file left
+  EXPECT_EQ(names, std::vector<std::string>{"Tamsel.ini"});  // no temporary file left
 }
 
 TEST_F(SettingsTest, CheckWriteWritesOnlyWhatDiffers) {
