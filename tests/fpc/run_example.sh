@@ -22,7 +22,9 @@ mkdir "$work/gen" "$work/app"
 # Generate with a private copy of Tamsel, so its settings file is a fresh one.
 cp "$exe" "$work/gen/Tamsel"
 cp "$examples/$name.txt" "$work/gen/"
-(cd "$work/gen" && ./Tamsel "$name.txt") || fail "Tamsel exited with $?"
+(cd "$work/gen" && ./Tamsel "$name.txt" 2>tamsel.err) || fail "Tamsel exited with $?"
+# The example compiles, so Tamsel has nothing to point out in it.
+[ ! -s "$work/gen/tamsel.err" ] || fail "Tamsel reported: $(cat "$work/gen/tamsel.err")"
 if ! cmp -s "$work/gen/$name.pas" "$examples/$name.pas"; then
   diff "$examples/$name.pas" "$work/gen/$name.pas" >&2 || true
   fail "examples/$name.pas is not what Tamsel generates from examples/$name.txt"
