@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <cstdint>
 #include <iterator>
 #include <set>
-#include <cstdint>
 #include <string>
 
 #include "check/Tamsel_Diagnostics.h"
@@ -31,16 +32,17 @@ std::string_view Trim(std::string_view text) {
 
 // Pascal compares identifiers without ASCII letter case; so do these hashes.
 std::uint32_t CaseFreeHash(std::string_view text, std::uint32_t hash = 2166136261u) {
-  for (char c : text) hash = (hash ^ static_cast<unsigned char>(platform::LowerAscii(c))) * 16777619u;
+  for (char c : text)
+    hash = (hash ^ static_cast<unsigned char>(platform::LowerAscii(c))) * 16777619u;
   return hash;
 }
 
 // The units every generated unit depends on, directly or through the
 // runtime unit; a unit of the same name makes a circular reference.
 constexpr std::array<std::string_view, 19> kUsedUnits = {
-    "system",   "objpas", "sysutils", "classes", "inifiles",  "contnrs", "math",
-    "rtlconsts", "sysconst", "types",  "typinfo", "baseunix", "unix",    "unixtype",
-    "unixutil", "linux",  "syscall",  "errors",  "windows"};
+    "system",    "objpas",   "sysutils", "classes", "inifiles", "contnrs", "math",
+    "rtlconsts", "sysconst", "types",    "typinfo", "baseunix", "unix",    "unixtype",
+    "unixutil",  "linux",    "syscall",  "errors",  "windows"};
 
 // A name and the number it stands for, found by its case-free hash.
 struct Key {
@@ -99,7 +101,9 @@ class TChecker {
   // Where a field is reported: its line, or its class's line for the
   // automatic fields, whose names are not in the file.
   const char* PlaceOf(std::size_t index, const TFielder& field) const;
-  void Warn(const char* at, std::string text) { out_.Add(TSeverity::kWarning, at, std::move(text)); }
+  void Warn(const char* at, std::string text) {
+    out_.Add(TSeverity::kWarning, at, std::move(text));
+  }
   void Note(const char* at, std::string text) { out_.Add(TSeverity::kNote, at, std::move(text)); }
 
   void CheckUnitName(std::string_view unitName);
@@ -140,7 +144,8 @@ std::uint32_t TChecker::FindClass(std::string_view name) const {
 const char* TChecker::PlaceOf(std::size_t index, const TFielder& field) const {
   const std::string_view text = list_.DefinitionText();
   const char* at = field.GetName().data();
-  if (at && at >= text.data() && at <= text.data() + text.size()) return at;
+  const std::less_equal<const char*> notAfter;
+  if (at && notAfter(text.data(), at) && notAfter(at, text.data() + text.size())) return at;
   return list_.Item(index).GetName().data();
 }
 
@@ -180,8 +185,9 @@ void TChecker::CheckUnitName(std::string_view unitName) {
     start = dot + 1;
   }
   if (!valid) {
-    Warn(nullptr, out_.Text("定義ファイル名から作るユニット名 \"{}\" は Pascal のユニット名になりません",
-                              {unitName}));
+    Warn(nullptr,
+         out_.Text("定義ファイル名から作るユニット名 \"{}\" は Pascal のユニット名になりません",
+                   {unitName}));
     return;
   }
   const bool used =
@@ -189,16 +195,20 @@ void TChecker::CheckUnitName(std::string_view unitName) {
                   [&](std::string_view unit) { return platform::SameTextAscii(unit, unitName); }) ||
       platform::SameTextAscii(unitName, vocabulary_.UseUnit);
   if (used)
-    Warn(nullptr, out_.Text("ユニット名 \"{}\" は生成するユニットが使うユニットと同じ名前です",
-                              {unitName}));
+    Warn(nullptr,
+         out_.Text("ユニット名 \"{}\" は生成するユニットが使うユニットと同じ名前です", {unitName}));
 }
 
 // The names the settings give every class: with unusable settings every
 // class would fail the same way, so they are reported once.
 void TChecker::CheckSettingNames(bool controller) {
   const TVocabulary& v = vocabulary_;
-  std::vector<std::string> names = {v.cInitial + v.cSelf, v.cInitial + v.cSuper, v.cInitial,
-                                    "Set" + v.cAll + v.cSelf, "Create", "Destroy"};
+  std::vector<std::string> names = {v.cInitial + v.cSelf,
+                                    v.cInitial + v.cSuper,
+                                    v.cInitial,
+                                    "Set" + v.cAll + v.cSelf,
+                                    "Create",
+                                    "Destroy"};
   if (controller) {
     names.push_back(v.cIniRead);
     names.push_back(v.cIniWrite);
@@ -208,28 +218,33 @@ void TChecker::CheckSettingNames(bool controller) {
     bool twice = false;
     for (std::size_t j = 0; j < i; ++j) twice = twice || platform::SameTextAscii(names[j], name);
     if (!IsIdentifier(name) || IsReservedWord(name))
-      Warn(nullptr, out_.Text("設定から作るメソッド名 \"{}\" は Pascal の識別子になりません", {name}));
+      Warn(nullptr,
+           out_.Text("設定から作るメソッド名 \"{}\" は Pascal の識別子になりません", {name}));
     else if (twice)
       Warn(nullptr, out_.Text("設定から作るメソッド名 \"{}\" が二度使われます", {name}));
   }
   // "SetSelf" + item beside "Set" + item: an empty cSelf makes them one.
   if (v.cSelf.empty() || !IsIdentifier("Set" + v.cSelf))
-    Warn(nullptr, out_.Text("設定 cSelf \"{}\" からは SetSelf と Set を区別するメソッド名が作れません",
-                              {v.cSelf}));
+    Warn(nullptr,
+         out_.Text("設定 cSelf \"{}\" からは SetSelf と Set を区別するメソッド名が作れません",
+                   {v.cSelf}));
 }
 
 void TChecker::CheckOddClassLines() {
   for (const std::string_view line : list_.OddClassLines()) {
     if (line.find_first_of(":;") != std::string_view::npos) {
-      Warn(line.data(), out_.Text("クラス行に \":\" か \";\" があります。字下げのないフィールド行ではありませんか"));
+      Warn(line.data(),
+           out_.Text(
+               "クラス行に \":\" か \";\" があります。字下げのないフィールド行ではありませんか"));
     } else if (line.find('(') != std::string_view::npos) {
       Warn(line.data() + line.size(), out_.Text("クラス行が \")\" で終わっていません"));
     } else {
       const bool controller = Trim(line) == vocabulary_.cTIniter;
       Note(line.data() + line.size(),
-           controller ? out_.Text("クラス名の後に空白があるので \"{}\" は INI 制御クラスになりません",
-                                    {Trim(line)})
-                      : out_.Text("クラス名の後に空白があります"));
+           controller
+               ? out_.Text("クラス名の後に空白があるので \"{}\" は INI 制御クラスになりません",
+                           {Trim(line)})
+               : out_.Text("クラス名の後に空白があります"));
     }
   }
 }
@@ -276,10 +291,11 @@ void TChecker::CheckClasses() {
         if (platform::SameTextAscii(VariableOf(it->number), variable)) other = it->number;
       if (same != kNone)
         Warn(at, out_.Text("クラス \"{}\" のオブジェクト変数 \"{}\" がクラス \"{}\" と同じ名前です",
-                             {name, variable, ClassKey(same)}));
+                           {name, variable, ClassKey(same)}));
       else if (other != kNone)
-        Warn(at, out_.Text("クラス \"{}\" のオブジェクト変数 \"{}\" がクラス \"{}\" のものと同じ名前です",
-                             {name, variable, ClassKey(other)}));
+        Warn(at, out_.Text(
+                     "クラス \"{}\" のオブジェクト変数 \"{}\" がクラス \"{}\" のものと同じ名前です",
+                     {name, variable, ClassKey(other)}));
     }
 
     const bool withFields = Fields(i) != nullptr;
@@ -305,19 +321,24 @@ void TChecker::CheckClasses() {
       // Another unit may declare it, and a virtual Initial in it.
       hasInitial[i] = true;
       if (withFields)
-        Note(parentAt, out_.Text("親クラス \"{}\" はこのファイルにありません。\"{}\" を virtual で宣言していなければ override できません",
-                                   {parent, vocabulary_.cInitial}));
+        Note(parentAt, out_.Text("親クラス \"{}\" はこのファイルにありません。\"{}\" を virtual "
+                                 "で宣言していなければ override できません",
+                                 {parent, vocabulary_.cInitial}));
       else if (!platform::SameTextAscii(parent, "TObject"))
-        Note(parentAt, out_.Text("親クラス \"{}\" はこのファイルにありません。使うユニットにあるはずです", {parent}));
+        Note(parentAt,
+             out_.Text("親クラス \"{}\" はこのファイルにありません。使うユニットにあるはずです",
+                       {parent}));
     } else if (found >= i) {
       hasInitial[i] = true;
-      Warn(parentAt, found == i ? out_.Text("クラス \"{}\" が自分自身を親にしています", {name})
-                                : out_.Text("親クラス \"{}\" はこの行より後で定義されています", {parent}));
+      Warn(parentAt, found == i
+                         ? out_.Text("クラス \"{}\" が自分自身を親にしています", {name})
+                         : out_.Text("親クラス \"{}\" はこの行より後で定義されています", {parent}));
     } else {
       parents_[i] = found;
       if (withFields && !hasInitial[found])
-        Warn(parentAt, out_.Text("親クラス \"{}\" の系統にフィールドを持つクラスがないので \"{}\" を override できません",
-                                   {parent, vocabulary_.cInitial}));
+        Warn(parentAt, out_.Text("親クラス \"{}\" の系統にフィールドを持つクラスがないので \"{}\" "
+                                 "を override できません",
+                                 {parent, vocabulary_.cInitial}));
       hasInitial[i] = hasInitial[i] || hasInitial[found];
     }
   }
@@ -334,9 +355,15 @@ void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
   const auto name = [&](std::uint32_t owner, std::uint32_t kind, std::string& text) {
     text.clear();
     if (owner == 0) {
-      const std::array<std::initializer_list<std::string_view>, 8> methods = {{
-          {v.cInitial, v.cSelf}, {v.cInitial, v.cSuper}, {v.cInitial}, {"Set", v.cAll, v.cSelf},
-          {"Create"}, {"Destroy"}, {v.cIniRead}, {v.cIniWrite}}};
+      const std::array<std::initializer_list<std::string_view>, 8> methods = {
+          {{v.cInitial, v.cSelf},
+           {v.cInitial, v.cSuper},
+           {v.cInitial},
+           {"Set", v.cAll, v.cSelf},
+           {"Create"},
+           {"Destroy"},
+           {v.cIniRead},
+           {v.cIniWrite}}};
       for (std::string_view piece : methods[kind]) text += piece;
       return;
     }
@@ -412,13 +439,17 @@ void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
       Warn(at, out_.Text("フィールド \"{}\" はクラス \"{}\" にすでにあります",
                          {fieldName, fields.GetName()}));
     else if (clash.rank == 2)
-      Warn(at, out_.Text("フィールド \"{}\" と \"{}\" は大文字小文字だけが違います", {fieldName, other}));
+      Warn(at, out_.Text("フィールド \"{}\" と \"{}\" は大文字小文字だけが違います",
+                         {fieldName, other}));
     else if (clash.otherOwner == 0)
-      Warn(at, out_.Text("フィールド \"{}\" から作る名前 \"{}\" がクラスのメソッド \"{}\" と重なります",
-                         {fieldName, memberText_, other}));
+      Warn(at,
+           out_.Text("フィールド \"{}\" から作る名前 \"{}\" がクラスのメソッド \"{}\" と重なります",
+                     {fieldName, memberText_, other}));
     else
-      Warn(at, out_.Text("フィールド \"{}\" から作る名前 \"{}\" がフィールド \"{}\" から作る名前と重なります",
-                         {fieldName, memberText_, list[clash.otherOwner - 1].GetName()}));
+      Warn(at,
+           out_.Text(
+               "フィールド \"{}\" から作る名前 \"{}\" がフィールド \"{}\" から作る名前と重なります",
+               {fieldName, memberText_, list[clash.otherOwner - 1].GetName()}));
   }
 }
 
@@ -430,8 +461,11 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
   else if (IsReservedWord(name))
     Warn(at, out_.Text("フィールド名 \"{}\" は Pascal の予約語です", {name}));
   else if (!IsIdentifier(ItemName(name)))
-    Warn(at, out_.Text("フィールド名 \"{}\" から先頭の 1 文字を除いた \"{}\" は Pascal の識別子ではありません",
-                       {name, ItemName(name)}));
+    Warn(
+        at,
+        out_.Text(
+            "フィールド名 \"{}\" から先頭の 1 文字を除いた \"{}\" は Pascal の識別子ではありません",
+            {name, ItemName(name)}));
 
   const std::string_view rawType = field.GetType();
   const std::string_view type = Trim(rawType);
@@ -453,8 +487,10 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
     return;
   }
   if (classType) {
-    Warn(typeAt, out_.Text("型 \"{}\" はこのファイルのクラスです。初期値は文字列として書かれるので代入できません",
-                           {type}));
+    Warn(typeAt,
+         out_.Text(
+             "型 \"{}\" はこのファイルのクラスです。初期値は文字列として書かれるので代入できません",
+             {type}));
     return;
   }
   const TSettingValues& defaults = DefaultSettingValues();
@@ -462,13 +498,16 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
                           vocabulary_.cTIniFileMine == defaults.cTIniFileMine &&
                           vocabulary_.cCheck == defaults.cCheck;
   if (stored && !IsStorableType(type)) {
-    out_.Add(runtimeIni ? TSeverity::kWarning : TSeverity::kNote, typeAt,
-             out_.Text("型 \"{}\" のフィールドは INI ファイルに読み書きできません ({} に Read{} がありません)",
-                       {type, vocabulary_.cTIniFileMine, type}));
+    out_.Add(
+        runtimeIni ? TSeverity::kWarning : TSeverity::kNote, typeAt,
+        out_.Text(
+            "型 \"{}\" のフィールドは INI ファイルに読み書きできません ({} に Read{} がありません)",
+            {type, vocabulary_.cTIniFileMine, type}));
   } else if (!numeric && !boolean && !IsStringType(type) && !IsCharType(type) &&
              notedTypes_.insert(platform::LowerAscii(type)).second) {
     // Once for each type: the first field shows where it is used.
-    Note(typeAt, out_.Text("型 \"{}\" は Tamsel の知らない型です。初期値は文字列として書かれます", {type}));
+    Note(typeAt,
+         out_.Text("型 \"{}\" は Tamsel の知らない型です。初期値は文字列として書かれます", {type}));
   }
 
   const std::string_view value = field.GetInitValue();
@@ -482,9 +521,10 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
         Warn(valueAt, out_.Text("初期値 {} は型 \"{}\" の範囲を超えています", {value, type}));
         break;
       case TNumberText::kMalformed:
-        Warn(valueAt, Trim(value).empty()
-                          ? out_.Text("型 \"{}\" の初期値がありません", {type})
-                          : out_.Text("初期値 \"{}\" は型 \"{}\" の数値ではありません", {value, type}));
+        Warn(valueAt,
+             Trim(value).empty()
+                 ? out_.Text("型 \"{}\" の初期値がありません", {type})
+                 : out_.Text("初期値 \"{}\" は型 \"{}\" の数値ではありません", {value, type}));
         break;
     }
     return;
@@ -501,7 +541,9 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
   // Every other value is written between apostrophes.
   const auto apostrophes = static_cast<std::size_t>(std::count(value.begin(), value.end(), '\''));
   if (apostrophes % 2 != 0) {
-    Warn(valueAt, out_.Text("初期値 \"{}\" の ' の数が奇数です。文字列の中の ' は '' と二つ書きます", {value}));
+    Warn(valueAt,
+         out_.Text("初期値 \"{}\" の ' の数が奇数です。文字列の中の ' は '' と二つ書きます",
+                   {value}));
   } else if (IsCharType(type) && value.size() - apostrophes / 2 != 1) {
     Warn(valueAt, out_.Text("型 \"{}\" の初期値は 1 文字です: \"{}\"", {type, value}));
   } else if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back()))) {
@@ -532,7 +574,8 @@ void TChecker::CheckInheritedFields() {
     if (const TFielderList* fields = Fields(i))
       for (const TFielder& field : fields->Fields()) {
         const std::uint32_t hash = CaseFreeHash(field.GetName());
-        if (filter.MayRepeat(hash)) entries.push_back({hash, static_cast<std::uint32_t>(i), &field});
+        if (filter.MayRepeat(hash))
+          entries.push_back({hash, static_cast<std::uint32_t>(i), &field});
       }
   std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
     return a.hash != b.hash ? a.hash < b.hash : a.klass < b.klass;
@@ -563,14 +606,16 @@ void TChecker::CheckInheritedFields() {
     const char* const at = PlaceOf(e->klass, field);
     const std::string_view ancestorName = ClassKey(found->klass);
     if (field.GetName() != inherited.GetName()) {
-      Warn(at, out_.Text("フィールド \"{}\" は祖先 \"{}\" のフィールド \"{}\" と大文字小文字だけが違うので override しません",
-                           {field.GetName(), ancestorName, inherited.GetName()}));
+      Warn(at, out_.Text("フィールド \"{}\" は祖先 \"{}\" のフィールド \"{}\" "
+                         "と大文字小文字だけが違うので override しません",
+                         {field.GetName(), ancestorName, inherited.GetName()}));
     } else if (!field.GetRedefined()) {
-      Warn(at, out_.Text("フィールド \"{}\" は祖先 \"{}\" のフィールドを override しません。親クラス名の大文字小文字が違います",
-                           {field.GetName(), ancestorName}));
+      Warn(at, out_.Text("フィールド \"{}\" は祖先 \"{}\" のフィールドを override "
+                         "しません。親クラス名の大文字小文字が違います",
+                         {field.GetName(), ancestorName}));
     } else if (!SameType(Trim(field.GetType()), Trim(inherited.GetType()))) {
       Warn(at, out_.Text("フィールド \"{}\" の型 \"{}\" が祖先 \"{}\" での型 \"{}\" と違います",
-                           {field.GetName(), field.GetType(), ancestorName, inherited.GetType()}));
+                         {field.GetName(), field.GetType(), ancestorName, inherited.GetType()}));
     }
   }
 }
@@ -583,13 +628,13 @@ void TChecker::CheckController(std::size_t controller) {
   const TSettingValues& defaults = DefaultSettingValues();
   if (vocabulary_.cTIniFileMine != defaults.cTIniFileMine &&
       FindClass(vocabulary_.cTIniFileMine) == kNone) {
-    const bool runtimeUnit =
-        vocabulary_.UseUnit.empty() || vocabulary_.UseUnit == defaults.UseUnit;
+    const bool runtimeUnit = vocabulary_.UseUnit.empty() || vocabulary_.UseUnit == defaults.UseUnit;
     out_.Add(runtimeUnit ? TSeverity::kWarning : TSeverity::kNote,
              list_.Item(controller).GetName().data(),
-             out_.Text("INI ファイルのクラス \"{}\" (設定 cTIniFileMine) はこのファイルにも \"{}\" にもありません",
-                         {vocabulary_.cTIniFileMine,
-                          vocabulary_.UseUnit.empty() ? defaults.UseUnit : vocabulary_.UseUnit}));
+             out_.Text("INI ファイルのクラス \"{}\" (設定 cTIniFileMine) はこのファイルにも \"{}\" "
+                       "にもありません",
+                       {vocabulary_.cTIniFileMine,
+                        vocabulary_.UseUnit.empty() ? defaults.UseUnit : vocabulary_.UseUnit}));
   }
   std::vector<bool> ancestor(controller, false);
   for (std::uint32_t a = parents_[controller]; a != kNone; a = parents_[a]) ancestor[a] = true;
@@ -597,8 +642,9 @@ void TChecker::CheckController(std::size_t controller) {
     const TFielderList* fields = Fields(i);
     if (!fields || ancestor[i]) continue;
     Warn(list_.Item(i).GetName().data(),
-         out_.Text("クラス \"{}\" は INI 制御クラス \"{}\" の祖先ではないので、そのフィールドを INI ファイルに読み書きできません",
-                     {ClassKey(i), ClassKey(controller)}));
+         out_.Text("クラス \"{}\" は INI 制御クラス \"{}\" の祖先ではないので、そのフィールドを "
+                   "INI ファイルに読み書きできません",
+                   {ClassKey(i), ClassKey(controller)}));
   }
 }
 
@@ -612,11 +658,11 @@ void ReportLoadFailure(const TTyperList& list, const TVocabulary& vocabulary, TD
       return;
     case TLoadFault::kIndent:
       text = out.Text("字下げが空白 {} 個です。設定 Tab では {} 個です",
-                         {std::to_string(failure.spaces), std::to_string(vocabulary.Indent.size())});
+                      {std::to_string(failure.spaces), std::to_string(vocabulary.Indent.size())});
       break;
     case TLoadFault::kTabInIndent:
       text = out.Text("字下げにタブ文字があります。字下げは空白 {} 個です",
-                         {std::to_string(vocabulary.Indent.size())});
+                      {std::to_string(vocabulary.Indent.size())});
       break;
     case TLoadFault::kNoColon:
       text = out.Text("フィールド行に \":\" がありません");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <numeric>
 
 #include "platform/Platform.h"
@@ -28,7 +29,9 @@ std::vector<TPlace> TDiagnostics::Places(std::string_view text) const {
   std::iota(order.begin(), order.end(), std::size_t{0});
   const auto offset = [&](std::size_t i) -> std::size_t {
     const char* at = items_[i].at;
-    if (!at || at < text.data() || at > text.data() + text.size()) return text.size() + 1;
+    const std::less<const char*> before;
+    if (!at || before(at, text.data()) || before(text.data() + text.size(), at))
+      return text.size() + 1;
     return static_cast<std::size_t>(at - text.data());
   };
   std::stable_sort(order.begin(), order.end(),
@@ -40,9 +43,9 @@ std::vector<TPlace> TDiagnostics::Places(std::string_view text) const {
   for (std::size_t i : order) {
     const std::size_t at = offset(i);
     if (at > text.size()) break;
-    for (const char* nl; scanned < at &&
-                         (nl = static_cast<const char*>(
-                              std::memchr(text.data() + scanned, '\n', at - scanned)));) {
+    for (const char* nl;
+         scanned < at &&
+         (nl = static_cast<const char*>(std::memchr(text.data() + scanned, '\n', at - scanned)));) {
       ++line;
       scanned = lineStart = static_cast<std::size_t>(nl - text.data()) + 1;
     }
