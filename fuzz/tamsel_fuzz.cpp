@@ -8,8 +8,11 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/Tamsel.h"
+#include "check/Tamsel_Check.h"
+#include "check/Tamsel_Diagnostics.h"
 #include "model/Tamsel_TyperList.h"
 #include "settings/Tamsel_Common.h"
 #include "settings/Tamsel_ini.h"
@@ -73,7 +76,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (options.Values().Tab > 64) return 0;  // the run refuses such settings
   const TVocabulary vocabulary = TVocabulary::FromSettings(options);
   TTyperList list(false, vocabulary);
-  if (!list.LoadText(definition)) return 0;
+  // Every finding with a place points into the definition text.
+  TDiagnostics diagnostics;
+  const bool loaded = list.LoadText(definition);
+  if (loaded)
+    CheckDefinition(list, vocabulary, "fuzz", diagnostics);
+  else
+    ReportLoadFailure(list, vocabulary, diagnostics);
+  const std::vector<TPlace> places = diagnostics.Places(list.DefinitionText());
+  for (std::size_t i = 0; i < places.size(); ++i)
+    Require(!diagnostics.Items()[i].at || places[i].line > 0);
+  Require(loaded || diagnostics.Items().size() == 1);
+  diagnostics.Format("fuzz.txt", list.DefinitionText());
+  if (!loaded) return 0;
 
   TailSink sink;
   TWritePas out(sink, vocabulary.Indent);
