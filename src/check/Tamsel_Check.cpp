@@ -44,6 +44,30 @@ constexpr std::array<std::string_view, 19> kUsedUnits = {
     "rtlconsts", "sysconst", "types",    "typinfo", "baseunix", "unix",    "unixtype",
     "unixutil",  "linux",    "syscall",  "errors",  "windows"};
 
+// A field name Pascal refuses: a reserved word (but not the words refused
+// only as parameter names), a visibility word, or Self; and Result, which
+// the getter would read instead of the field.
+bool IsReservedFieldName(std::string_view name) {
+  static constexpr std::array<std::string_view, 3> kParameterOnly = {"out", "inline", "constref"};
+  static constexpr std::array<std::string_view, 7> kClassWords = {
+      "private", "protected", "public", "published", "strict", "self", "result"};
+  const auto same = [&](std::string_view word) { return platform::SameTextAscii(name, word); };
+  if (std::any_of(kClassWords.begin(), kClassWords.end(), same)) return true;
+  return IsReservedWord(name) &&
+         std::none_of(kParameterOnly.begin(), kParameterOnly.end(), same);
+}
+
+// A unit name: identifiers, which may be joined by dots ("My.Opts").
+bool IsUnitName(std::string_view name) {
+  for (std::size_t start = 0; start <= name.size();) {
+    const std::size_t dot = std::min(name.find('.', start), name.size());
+    const std::string_view part = name.substr(start, dot - start);
+    if (!IsIdentifier(part) || IsReservedWord(part)) return false;
+    start = dot + 1;
+  }
+  return true;
+}
+
 // A name and the number it stands for, found by its case-free hash.
 struct Key {
   std::uint32_t hash;
@@ -107,7 +131,16 @@ class TChecker {
   void Note(const char* at, std::string text) { out_.Add(TSeverity::kNote, at, std::move(text)); }
 
   void CheckUnitName(std::string_view unitName);
-  void CheckSettingNames(bool controller);
+  void CheckSettings();
+  bool HidesUsedName(std::string_view name) const;
+  // The characters of a value: its bytes, or in a UTF-8 file (one with a
+  // byte-order mark, which the unit keeps) its UTF-8 characters.
+  std::size_t CharacterCount(std::string_view value) const {
+    if (!list_.HasByteOrderMark()) return value.size();
+    return static_cast<std::size_t>(std::count_if(value.begin(), value.end(), [](char c) {
+      return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+  }
   void CheckOddClassLines();
   void CheckClasses();
   void CheckMembers(std::size_t index, const TFielderList& fields);
@@ -131,6 +164,8 @@ class TChecker {
   };
   std::vector<Member> members_;
   std::set<std::string> notedTypes_;  // the unknown types noted so far
+  std::set<std::string> usedTypes_;   // the known types of fields, in lower case
+  std::size_t controller_ = 0;        // the first INI-controller class, or Count()
 };
 
 std::uint32_t TChecker::FindClass(std::string_view name) const {
@@ -154,36 +189,50 @@ void TChecker::Run(std::string_view unitName) {
   for (std::size_t i = 0; i < list_.Count(); ++i)
     classKeys_.push_back({CaseFreeHash(ClassKey(i)), static_cast<std::uint32_t>(i)});
   std::sort(classKeys_.begin(), classKeys_.end());
+  controller_ = list_.Count();
+  for (std::size_t i = list_.Count(); i-- > 0;)
+    if (dynamic_cast<const TTyperIni*>(&list_.Item(i))) controller_ = i;
+  // The types the fields use that the unit names by their Pascal names.
+  for (std::size_t i = 0; i < list_.Count(); ++i)
+    if (const TFielderList* fields = Fields(i))
+      for (const TFielder& field : fields->Fields()) {
+        const std::string_view type = Trim(field.GetType());
+        if (IsNumericType(type) || IsBooleanType(type) || IsStringType(type) || IsCharType(type))
+          usedTypes_.insert(platform::LowerAscii(type));
+      }
 
+  if (list_.Count() == 0) Warn(nullptr, out_.Text("定義にクラスが一つもありません"));
   CheckUnitName(unitName);
-  const std::size_t controller = [&] {
-    for (std::size_t i = 0; i < list_.Count(); ++i)
-      if (dynamic_cast<const TTyperIni*>(&list_.Item(i))) return i;
-    return list_.Count();
-  }();
-  CheckSettingNames(controller < list_.Count());
+  CheckSettings();
   CheckOddClassLines();
   CheckClasses();
+  const bool hasController = controller_ < list_.Count();
   for (std::size_t i = 0; i < list_.Count(); ++i) {
     const TFielderList* fields = Fields(i);
     if (!fields) continue;
     CheckMembers(i, *fields);
     for (const TFielder& field : fields->Fields())
-      CheckField(i, field, controller < list_.Count() && i < controller && !field.GetSkipIni());
+      CheckField(i, field, hasController && i < controller_ && !field.GetSkipIni());
   }
   CheckInheritedFields();
-  if (controller < list_.Count()) CheckController(controller);
+  if (hasController) CheckController(controller_);
+}
+
+bool TChecker::HidesUsedName(std::string_view name) const {
+  static constexpr std::array<std::string_view, 4> kControllerNames = {
+      "ExpandFileName", "ChangeFileExt", "ExtractFileName", "ParamStr"};
+  const auto same = [&](std::string_view used) { return platform::SameTextAscii(name, used); };
+  const bool booleans = usedTypes_.count("boolean") != 0;
+  if (booleans && (same("True") || same("False"))) return true;
+  if (controller_ < list_.Count() &&
+      (std::any_of(kControllerNames.begin(), kControllerNames.end(), same) ||
+       same(vocabulary_.cTIniFileMine)))
+    return true;
+  return usedTypes_.count(platform::LowerAscii(name)) != 0;
 }
 
 void TChecker::CheckUnitName(std::string_view unitName) {
-  // A unit name may be dotted ("my.opts"); each part is an identifier.
-  bool valid = !unitName.empty();
-  for (std::size_t start = 0; valid && start <= unitName.size();) {
-    const std::size_t dot = std::min(unitName.find('.', start), unitName.size());
-    const std::string_view part = unitName.substr(start, dot - start);
-    valid = IsIdentifier(part) && !IsReservedWord(part);
-    start = dot + 1;
-  }
+  const bool valid = IsUnitName(unitName);
   if (!valid) {
     Warn(nullptr,
          out_.Text("定義ファイル名から作るユニット名 \"{}\" は Pascal のユニット名になりません",
@@ -197,12 +246,16 @@ void TChecker::CheckUnitName(std::string_view unitName) {
   if (used)
     Warn(nullptr,
          out_.Text("ユニット名 \"{}\" は生成するユニットが使うユニットと同じ名前です", {unitName}));
+  else if (HidesUsedName(unitName))
+    Warn(nullptr, out_.Text("ユニット名 \"{}\" が、生成するユニットの使う同じ名前を隠します",
+                            {unitName}));
 }
 
 // The names the settings give every class: with unusable settings every
 // class would fail the same way, so they are reported once.
-void TChecker::CheckSettingNames(bool controller) {
+void TChecker::CheckSettings() {
   const TVocabulary& v = vocabulary_;
+  const bool controller = controller_ < list_.Count();
   std::vector<std::string> names = {v.cInitial + v.cSelf,
                                     v.cInitial + v.cSuper,
                                     v.cInitial,
@@ -228,6 +281,33 @@ void TChecker::CheckSettingNames(bool controller) {
     Warn(nullptr,
          out_.Text("設定 cSelf \"{}\" からは SetSelf と Set を区別するメソッド名が作れません",
                    {v.cSelf}));
+
+  // UseUnit joins SysUtils and IniFiles in the uses clause.
+  const bool rtlUnit = std::any_of(kUsedUnits.begin(), kUsedUnits.end(), [&](std::string_view unit) {
+    return platform::SameTextAscii(unit, v.UseUnit);
+  });
+  if (!v.UseUnit.empty() && !IsUnitName(v.UseUnit))
+    Warn(nullptr, out_.Text("設定 UseUnit \"{}\" はユニット名ではありません", {v.UseUnit}));
+  else if (platform::SameTextAscii(v.UseUnit, "SysUtils") ||
+           platform::SameTextAscii(v.UseUnit, "IniFiles"))
+    Warn(nullptr, out_.Text("設定 UseUnit \"{}\" のユニットは uses にすでにあります", {v.UseUnit}));
+  // The INI-controller's code needs the INI file class: the runtime unit's,
+  // one of IniFiles, or one of this file or of UseUnit.
+  static constexpr std::array<std::string_view, 3> kIniFilesClasses = {"TIniFile", "TMemIniFile",
+                                                                       "TCustomIniFile"};
+  const TSettingValues& defaults = DefaultSettingValues();
+  const bool runtimeClass = v.cTIniFileMine == defaults.cTIniFileMine;
+  const bool declared =
+      (runtimeClass && v.UseUnit == defaults.UseUnit) || FindClass(v.cTIniFileMine) != kNone ||
+      std::any_of(kIniFilesClasses.begin(), kIniFilesClasses.end(),
+                  [&](std::string_view name) { return platform::SameTextAscii(name, v.cTIniFileMine); });
+  if (controller && !declared) {
+    const bool noUnit = v.UseUnit.empty() || rtlUnit || (!runtimeClass && v.UseUnit == defaults.UseUnit);
+    out_.Add(noUnit ? TSeverity::kWarning : TSeverity::kNote,
+             list_.Item(controller_).GetName().data(),
+             out_.Text("INI ファイルのクラス \"{}\" (設定 cTIniFileMine) を宣言するユニットがありません (UseUnit \"{}\")",
+                       {v.cTIniFileMine, v.UseUnit}));
+  }
 }
 
 void TChecker::CheckOddClassLines() {
@@ -252,9 +332,11 @@ void TChecker::CheckOddClassLines() {
 void TChecker::CheckClasses() {
   const std::size_t count = list_.Count();
   parents_.assign(count, kNone);
-  // Whether a class declares Initial (it, or an ancestor, holds fields), or
-  // may (its chain leaves the file).
-  std::vector<bool> hasInitial(count, false);
+  // Whether a class has an Initial to override: it or an ancestor holds
+  // fields (kYes), no class of its chain does (kNo), or the chain leaves the
+  // file at a class another unit declares (kOutside).
+  enum class Initial : unsigned char { kYes, kNo, kOutside };
+  std::vector<Initial> initial(count, Initial::kNo);
   std::vector<Key> variableKeys;
   variableKeys.reserve(count);
   for (std::size_t i = 0; i < count; ++i)
@@ -270,6 +352,8 @@ void TChecker::CheckClasses() {
       Warn(at, out_.Text("クラス名 \"{}\" は Pascal の識別子ではありません", {name}));
     else if (IsReservedWord(name))
       Warn(at, out_.Text("クラス名 \"{}\" は Pascal の予約語です", {name}));
+    else if (HidesUsedName(name))
+      Warn(at, out_.Text("クラス名 \"{}\" が、生成するユニットの使う同じ名前を隠します", {name}));
 
     const std::uint32_t first = FindClass(name);
     if (first != i && !name.empty()) {
@@ -296,15 +380,22 @@ void TChecker::CheckClasses() {
         Warn(at, out_.Text(
                      "クラス \"{}\" のオブジェクト変数 \"{}\" がクラス \"{}\" のものと同じ名前です",
                      {name, variable, ClassKey(other)}));
+      else if (HidesUsedName(variable))
+        Warn(at, out_.Text("クラス \"{}\" のオブジェクト変数 \"{}\" が、生成するユニットの使う同じ名前を隠します",
+                           {name, variable}));
     }
 
     const bool withFields = Fields(i) != nullptr;
-    hasInitial[i] = withFields;
+    initial[i] = withFields ? Initial::kYes : Initial::kNo;
     const std::string_view parentText = item.GetParent();
     if (parentText.empty()) continue;
     // The parent may be followed by interfaces: "TBase, IThing".
-    const std::string_view parent = Trim(parentText.substr(0, parentText.find(',')));
+    const std::size_t comma = parentText.find(',');
+    const std::string_view parent = Trim(parentText.substr(0, comma));
     const char* const parentAt = parentText.data();
+    if (comma != std::string_view::npos)
+      Note(parentText.data() + comma,
+           out_.Text("インターフェースのメソッドは生成されません。親クラスが実装していなければコンパイルできません"));
     bool dotted = !parent.empty();
     for (std::size_t start = 0; dotted && start <= parent.size();) {
       const std::size_t dot = std::min(parent.find('.', start), parent.size());
@@ -313,34 +404,34 @@ void TChecker::CheckClasses() {
     }
     if (!dotted) {
       Warn(parentAt, out_.Text("親クラス名 \"{}\" は Pascal の識別子ではありません", {parent}));
-      hasInitial[i] = true;
+      initial[i] = Initial::kYes;  // reported once is enough
       continue;
     }
     const std::uint32_t found = FindClass(parent);
+    Initial inherited = Initial::kYes;
     if (found == kNone) {
-      // Another unit may declare it, and a virtual Initial in it.
-      hasInitial[i] = true;
-      if (withFields)
-        Note(parentAt, out_.Text("親クラス \"{}\" はこのファイルにありません。\"{}\" を virtual "
-                                 "で宣言していなければ override できません",
-                                 {parent, vocabulary_.cInitial}));
-      else if (!platform::SameTextAscii(parent, "TObject"))
+      // TObject has no Initial; another unit may declare the parent, and a
+      // virtual Initial in it.
+      inherited = platform::SameTextAscii(parent, "TObject") ? Initial::kNo : Initial::kOutside;
+      if (!withFields && inherited == Initial::kOutside)
         Note(parentAt,
              out_.Text("親クラス \"{}\" はこのファイルにありません。使うユニットにあるはずです",
                        {parent}));
     } else if (found >= i) {
-      hasInitial[i] = true;
       Warn(parentAt, found == i
                          ? out_.Text("クラス \"{}\" が自分自身を親にしています", {name})
                          : out_.Text("親クラス \"{}\" はこの行より後で定義されています", {parent}));
     } else {
       parents_[i] = found;
-      if (withFields && !hasInitial[found])
-        Warn(parentAt, out_.Text("親クラス \"{}\" の系統にフィールドを持つクラスがないので \"{}\" "
-                                 "を override できません",
-                                 {parent, vocabulary_.cInitial}));
-      hasInitial[i] = hasInitial[i] || hasInitial[found];
+      inherited = initial[found];
     }
+    if (withFields && inherited == Initial::kNo)
+      Warn(parentAt, out_.Text("親クラス \"{}\" の系統に \"{}\" がない (フィールドを持つクラスがない) ので override できません",
+                               {parent, vocabulary_.cInitial}));
+    else if (withFields && inherited == Initial::kOutside)
+      Note(parentAt, out_.Text("親クラス \"{}\" の系統はこのファイルの外に続きます。そこで \"{}\" を virtual で宣言していなければ override できません",
+                               {parent, vocabulary_.cInitial}));
+    if (!withFields) initial[i] = inherited;
   }
 }
 
@@ -411,17 +502,30 @@ void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
     std::uint32_t otherKind = 0;
   };
   std::vector<Clash> clashes(list.size() + 1);
-  std::string earlierText;
-  for (std::size_t a = 0; a < members_.size(); ++a) {
-    const Member& earlier = members_[a];
-    name(earlier.owner, earlier.kind, earlierText);
-    for (std::size_t b = a + 1; b < members_.size() && members_[b].hash == earlier.hash; ++b) {
+  // Within a run of equal hashes each name is compared with the first
+  // member of each different name only, so a name repeated many times costs
+  // no more than once per repetition.
+  std::vector<std::size_t> firsts;
+  std::vector<std::string> firstTexts;
+  for (std::size_t start = 0, end = 0; start < members_.size(); start = end) {
+    for (end = start + 1; end < members_.size() && members_[end].hash == members_[start].hash;)
+      ++end;
+    firsts.clear();
+    firstTexts.clear();
+    for (std::size_t b = start; b < end; ++b) {
       const Member& later = members_[b];
-      if (later.owner == earlier.owner) continue;
       name(later.owner, later.kind, memberText_);
-      if (!platform::SameTextAscii(earlierText, memberText_)) continue;
+      std::size_t f = 0;
+      while (f < firsts.size() && !platform::SameTextAscii(firstTexts[f], memberText_)) ++f;
+      if (f == firsts.size()) {
+        firsts.push_back(b);
+        firstTexts.push_back(memberText_);
+        continue;
+      }
+      const Member& earlier = members_[firsts[f]];
+      if (later.owner == earlier.owner) continue;
       const bool fieldNames = earlier.owner != 0 && earlier.kind == 0 && later.kind == 0;
-      const std::uint32_t rank = fieldNames ? (earlierText == memberText_ ? 3 : 2) : 1;
+      const std::uint32_t rank = fieldNames ? (firstTexts[f] == memberText_ ? 3 : 2) : 1;
       Clash& clash = clashes[later.owner];
       if (rank > clash.rank) clash = {rank, later.kind, earlier.owner, earlier.kind};
     }
@@ -455,22 +559,25 @@ void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
 
 void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored) {
   const char* const at = PlaceOf(index, field);
-  const std::string_view name = field.GetName();
+  const std::string_view rawName = field.GetName();
+  // Blanks after a name are only blanks to Pascal.
+  const std::string_view name = Trim(rawName);
+  const std::string_view item = Trim(ItemName(rawName));
   if (!IsIdentifier(name))
-    Warn(at, out_.Text("フィールド名 \"{}\" は Pascal の識別子ではありません", {name}));
-  else if (IsReservedWord(name))
+    Warn(at, out_.Text("フィールド名 \"{}\" は Pascal の識別子ではありません", {rawName}));
+  else if (IsReservedFieldName(name))
     Warn(at, out_.Text("フィールド名 \"{}\" は Pascal の予約語です", {name}));
-  else if (!IsIdentifier(ItemName(name)))
-    Warn(
-        at,
-        out_.Text(
-            "フィールド名 \"{}\" から先頭の 1 文字を除いた \"{}\" は Pascal の識別子ではありません",
-            {name, ItemName(name)}));
+  else if (!IsIdentifier(item) || platform::SameTextAscii(item, "Self"))
+    Warn(at, out_.Text(
+                 "フィールド名 \"{}\" から先頭の 1 文字を除いた \"{}\" は引数の名前に使えません",
+                 {name, item}));
+  else if (stored && platform::SameTextAscii(name, "IniFile"))
+    Warn(at, out_.Text("フィールド名 \"IniFile\" は INI ファイルを読み書きする手続きの変数に隠されます"));
 
   const std::string_view rawType = field.GetType();
   const std::string_view type = Trim(rawType);
   // Just after the ":"; the automatic fields are reported at their class.
-  const char* const typeAt = at == name.data() ? name.data() + name.size() + 1 : at;
+  const char* const typeAt = at == rawName.data() ? rawName.data() + rawName.size() + 1 : at;
   const bool numeric = IsNumericType(type);
   const bool boolean = IsBooleanType(type);
   const bool classType = !type.empty() && FindClass(type) != kNone;
@@ -511,11 +618,14 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
   }
 
   const std::string_view value = field.GetInitValue();
-  const char* const valueAt = at == name.data() ? value.data() : at;
+  const char* const valueAt = at == rawName.data() ? value.data() : at;
   if (numeric) {
     switch (JudgeNumber(type, value)) {
       case TNumberText::kLiteral:
+        break;
       case TNumberText::kExpression:
+        Note(valueAt, out_.Text("初期値 \"{}\" は式としてそのまま書かれます。ユニットから見える定数でなければなりません",
+                                {value}));
         break;
       case TNumberText::kOutOfRange:
         Warn(valueAt, out_.Text("初期値 {} は型 \"{}\" の範囲を超えています", {value, type}));
@@ -544,8 +654,10 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
     Warn(valueAt,
          out_.Text("初期値 \"{}\" の ' の数が奇数です。文字列の中の ' は '' と二つ書きます",
                    {value}));
-  } else if (IsCharType(type) && value.size() - apostrophes / 2 != 1) {
+  } else if (IsCharType(type) && CharacterCount(value) - apostrophes / 2 != 1) {
     Warn(valueAt, out_.Text("型 \"{}\" の初期値は 1 文字です: \"{}\"", {type, value}));
+  } else if (platform::SameTextAscii(type, "shortstring") && CharacterCount(value) > 255) {
+    Warn(valueAt, out_.Text("shortstring の初期値が 255 文字を超えています"));
   } else if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back()))) {
     Note(valueAt, out_.Text("初期値 \"{}\" の前後の空白も文字列に入ります", {value}));
   }
@@ -610,9 +722,13 @@ void TChecker::CheckInheritedFields() {
                          "と大文字小文字だけが違うので override しません",
                          {field.GetName(), ancestorName, inherited.GetName()}));
     } else if (!field.GetRedefined()) {
-      Warn(at, out_.Text("フィールド \"{}\" は祖先 \"{}\" のフィールドを override "
-                         "しません。親クラス名の大文字小文字が違います",
-                         {field.GetName(), ancestorName}));
+      // The automatic fields are never redefined; a field of the class
+      // itself is not, when its parent is named otherwise than written.
+      Warn(at, at != field.GetName().data()
+                   ? out_.Text("INI 制御クラスの自動フィールド \"{}\" が祖先 \"{}\" の同じ名前のフィールドを隠します",
+                               {field.GetName(), ancestorName})
+                   : out_.Text("フィールド \"{}\" は祖先 \"{}\" のフィールドを override しません。親クラス名の書き方 (大文字小文字や空白) が違います",
+                               {field.GetName(), ancestorName}));
     } else if (!SameType(Trim(field.GetType()), Trim(inherited.GetType()))) {
       Warn(at, out_.Text("フィールド \"{}\" の型 \"{}\" が祖先 \"{}\" での型 \"{}\" と違います",
                          {field.GetName(), field.GetType(), ancestorName, inherited.GetType()}));
@@ -623,29 +739,26 @@ void TChecker::CheckInheritedFields() {
 // The INI-controller's load procedure sets the stored fields through
 // "Inherited", so every class before it that has fields must be its ancestor.
 void TChecker::CheckController(std::size_t controller) {
-  // The INI file class is the runtime unit's unless the settings name
-  // another; then the unit of UseUnit, or this file, must declare it.
-  const TSettingValues& defaults = DefaultSettingValues();
-  if (vocabulary_.cTIniFileMine != defaults.cTIniFileMine &&
-      FindClass(vocabulary_.cTIniFileMine) == kNone) {
-    const bool runtimeUnit = vocabulary_.UseUnit.empty() || vocabulary_.UseUnit == defaults.UseUnit;
-    out_.Add(runtimeUnit ? TSeverity::kWarning : TSeverity::kNote,
-             list_.Item(controller).GetName().data(),
-             out_.Text("INI ファイルのクラス \"{}\" (設定 cTIniFileMine) はこのファイルにも \"{}\" "
-                       "にもありません",
-                       {vocabulary_.cTIniFileMine,
-                        vocabulary_.UseUnit.empty() ? defaults.UseUnit : vocabulary_.UseUnit}));
-  }
   std::vector<bool> ancestor(controller, false);
   for (std::uint32_t a = parents_[controller]; a != kNone; a = parents_[a]) ancestor[a] = true;
+  bool stores = false;
   for (std::size_t i = 0; i < controller; ++i) {
-    const TFielderList* fields = Fields(i);
-    if (!fields || ancestor[i]) continue;
-    Warn(list_.Item(i).GetName().data(),
-         out_.Text("クラス \"{}\" は INI 制御クラス \"{}\" の祖先ではないので、そのフィールドを "
-                   "INI ファイルに読み書きできません",
-                   {ClassKey(i), ClassKey(controller)}));
+    if (!Fields(i)) continue;
+    stores = true;
+    if (!ancestor[i])
+      Warn(list_.Item(i).GetName().data(),
+           out_.Text("クラス \"{}\" は INI 制御クラス \"{}\" の祖先ではないので、そのフィールドを "
+                     "INI ファイルに読み書きできません",
+                     {ClassKey(i), ClassKey(controller)}));
   }
+  // The runtime unit's INI file class has CheckWrite... methods, and IniFiles'
+  // own Write... ones (an empty cCheck); no others.
+  const TSettingValues& defaults = DefaultSettingValues();
+  if (stores && vocabulary_.cTIniFileMine == defaults.cTIniFileMine &&
+      !vocabulary_.cCheck.empty() && vocabulary_.cCheck != defaults.cCheck)
+    Warn(list_.Item(controller).GetName().data(),
+         out_.Text("INI ファイルのクラス \"{}\" に \"{}Write...\" のメソッドはありません (設定 cCheck)",
+                   {vocabulary_.cTIniFileMine, vocabulary_.cCheck}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 #include "platform/Ascii.h"
@@ -68,8 +69,8 @@ std::string CanonicalType(std::string_view type) {
   std::string lower = platform::LowerAscii(type);
   if (lower == "integer") return "longint";
   if (lower == "cardinal") return "longword";
-  if (lower == "real") return "double";
   if (lower == "string") return "ansistring";
+  if (lower == "char") return "ansichar";
   return lower;
 }
 
@@ -131,7 +132,8 @@ bool SameType(std::string_view a, std::string_view b) {
 }
 
 bool IsIdentifier(std::string_view text) {
-  if (text.empty() || (text[0] >= '0' && text[0] <= '9')) return false;
+  // Free Pascal takes identifiers of up to 255 characters.
+  if (text.empty() || text.size() > 255 || (text[0] >= '0' && text[0] <= '9')) return false;
   return std::all_of(text.begin(), text.end(), [](char c) {
     const char lower = platform::LowerAscii(c);
     return (lower >= 'a' && lower <= 'z') || (c >= '0' && c <= '9') || c == '_';
@@ -141,48 +143,65 @@ bool IsIdentifier(std::string_view text) {
 TNumberText JudgeNumber(std::string_view type, std::string_view value) {
   while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
   while (!value.empty() && IsBlank(value.back())) value.remove_suffix(1);
-  const auto range = std::find_if(kIntegerRanges.begin(), kIntegerRanges.end(),
-                                  [&](const IntegerRange& r) {
-                                    return platform::SameTextAscii(type, r.type);
-                                  });
+  const auto range =
+      std::find_if(kIntegerRanges.begin(), kIntegerRanges.end(),
+                   [&](const IntegerRange& r) { return platform::SameTextAscii(type, r.type); });
+  const bool integerType = range != kIntegerRanges.end();
   std::size_t pos = 0;
   const bool negative = !value.empty() && value[0] == '-';
   if (!value.empty() && (value[0] == '-' || value[0] == '+')) ++pos;
+  const std::size_t start = pos;
   std::uint64_t number = 0;
   bool overflow = false;
   bool digits = false;
+  bool hexadecimal = false;
+  bool fraction = false;  // a decimal point or an exponent
   if (pos < value.size() && (value[pos] == '$' || value[pos] == '&')) {
-    const unsigned base = value[pos] == '$' ? 16 : 8;
+    hexadecimal = value[pos] == '$';
     ++pos;
-    digits = ReadDigits(value, pos, base, number, overflow);
+    digits = ReadDigits(value, pos, hexadecimal ? 16 : 8, number, overflow);
   } else {
     digits = ReadDigits(value, pos, 10, number, overflow);
-    // A floating type also takes a fraction and an exponent.
-    if (digits && range == kIntegerRanges.end()) {
-      if (pos < value.size() && value[pos] == '.') {
-        ++pos;
-        std::uint64_t ignored = 0;
-        ReadDigits(value, pos, 10, ignored, overflow);
-      }
-      if (pos < value.size() && platform::LowerAscii(value[pos]) == 'e') {
-        std::size_t exponent = pos + 1;
-        if (exponent < value.size() && (value[exponent] == '-' || value[exponent] == '+'))
-          ++exponent;
-        std::uint64_t ignored = 0;
-        if (ReadDigits(value, exponent, 10, ignored, overflow)) pos = exponent;
+    std::uint64_t ignored = 0;
+    bool ignoredOverflow = false;
+    if (digits && pos < value.size() && value[pos] == '.') {
+      ++pos;
+      ReadDigits(value, pos, 10, ignored, ignoredOverflow);
+      fraction = true;
+    }
+    if (digits && pos < value.size() && platform::LowerAscii(value[pos]) == 'e') {
+      std::size_t exponent = pos + 1;
+      if (exponent < value.size() && (value[exponent] == '-' || value[exponent] == '+'))
+        ++exponent;
+      if (ReadDigits(value, exponent, 10, ignored, ignoredOverflow)) {
+        pos = exponent;
+        fraction = true;
       }
     }
   }
   if (digits && pos == value.size()) {
-    if (range == kIntegerRanges.end()) return TNumberText::kLiteral;
-    const std::uint64_t limit = negative ? range->negative : range->positive;
+    if (!integerType) {
+      // Currency holds 64-bit integers of ten-thousandths.
+      if (!platform::SameTextAscii(type, "currency")) return TNumberText::kLiteral;
+      const double magnitude = std::strtod(std::string(value.substr(start)).c_str(), nullptr);
+      return magnitude <= 922337203685477.5807 ? TNumberText::kLiteral : TNumberText::kOutOfRange;
+    }
+    if (fraction) return TNumberText::kMalformed;  // no integer
+    // A hexadecimal literal names the bits of a 64-bit integer.
+    const bool bits64 = hexadecimal && range->positive >= (std::uint64_t{1} << 63) - 1;
+    const std::uint64_t limit = negative ? range->negative : bits64 ? kMax64 : range->positive;
     return !overflow && number <= limit ? TNumberText::kLiteral : TNumberText::kOutOfRange;
   }
   // Not one number: a name such as MaxInt, or an expression, is written as
-  // it stands and may well compile; anything else cannot.
-  if (value.empty()) return TNumberText::kMalformed;
-  const char first = platform::LowerAscii(value[0]);
-  const bool name = (first >= 'a' && first <= 'z') || first == '_' || first == '(';
-  const bool operators = value.find_first_of("+-*/() ", 1) != std::string_view::npos;
-  return name || operators ? TNumberText::kExpression : TNumberText::kMalformed;
+  // it stands and may well compile; digits followed by anything but an
+  // operator cannot.
+  if (start == value.size()) return TNumberText::kMalformed;
+  const char first = platform::LowerAscii(value[start]);
+  if ((first >= 'a' && first <= 'z') || first == '_' || first == '(')
+    return TNumberText::kExpression;
+  if (!digits) return TNumberText::kMalformed;
+  const std::size_t next = std::min(value.find_first_not_of(" \t", pos), value.size());
+  return next < value.size() && std::string_view("+-*/").find(value[next]) != std::string_view::npos
+             ? TNumberText::kExpression
+             : TNumberText::kMalformed;
 }

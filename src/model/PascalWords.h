@@ -32,12 +32,13 @@ bool IsCharType(std::string_view type);
 bool IsStorableType(std::string_view type);
 
 /// Whether two type texts name the same type in Delphi mode: letter case
-/// aside, and the aliases integer/longint, cardinal/longword, real/double
-/// and string/ansistring.
+/// aside, and the aliases integer/longint, cardinal/longword,
+/// string/ansistring and char/ansichar.
 bool SameType(std::string_view a, std::string_view b);
 
 /// Whether `text` is a Pascal identifier: an ASCII letter or "_", then
-/// letters, digits and "_". Reserved words pass; test them apart.
+/// letters, digits and "_", 255 at most. Reserved words pass; test them
+/// apart.
 bool IsIdentifier(std::string_view text);
 
 /// What an unquoted initial value of a numeric type is to Pascal.
@@ -49,5 +50,6 @@ enum class TNumberText {
 };
 /// Judges `value` (blanks around it aside) for numeric `type`. An integer
 /// type takes decimal, "$" hexadecimal or "&" octal digits after an optional
-/// sign; a floating type also takes decimals and an exponent.
+/// sign (a hexadecimal one up to 64 bits for the 64-bit types); a floating
+/// type also takes decimals and an exponent, currency within its range.
 TNumberText JudgeNumber(std::string_view type, std::string_view value);

@@ -34,13 +34,26 @@ struct Result {
 // Standard error without the diagnostics: the lines in the compiler message
 // format, which point into the definition ("d.txt(2,3) Warning: ...") or at
 // no place ("Tamsel: Warning: ...").
+inline bool IsDiagnostic(const std::string& line) {
+  for (const char* kind : {" Error: ", " Warning: ", " Note: "}) {
+    const std::size_t at = line.find(kind);
+    if (at == std::string::npos) continue;
+    if (line.compare(0, at, "Tamsel:") == 0) return true;
+    // "<file>(<line>,<column>)" just before the kind.
+    const std::size_t open = line.rfind('(', at);
+    if (at > 0 && line[at - 1] == ')' && open != std::string::npos &&
+        std::regex_match(line.substr(open, at - open), std::regex(R"(\(\d+,\d+\))")))
+      return true;
+  }
+  return false;
+}
+
 inline std::string Reports(const std::string& err) {
-  static const std::regex diagnostic(R"(^(.*\(\d+,\d+\)|Tamsel:) (Error|Warning|Note): )");
   std::string kept;
   for (std::size_t start = 0; start < err.size();) {
     const std::size_t end = std::min(err.find('\n', start), err.size() - 1) + 1;
     const std::string line = err.substr(start, end - start);
-    if (!std::regex_search(line, diagnostic)) kept += line;
+    if (!IsDiagnostic(line)) kept += line;
     start = end;
   }
   return kept;

@@ -339,7 +339,7 @@ TEST(BadSettings, TabValuesGiveTheirIndentOrTheDefaultOrARefusal) {
     EXPECT_EQ(g.files, (Files{"d.pas", "d.txt"}));
     if (c.indent) {
       EXPECT_EQ(g.run.exitCode, 0) << g.run.err;
-      EXPECT_EQ(g.run.out + g.run.err, "");
+      EXPECT_EQ(g.run.out + e2e::Reports(g.run.err), "");
       EXPECT_EQ(g.unit, EmptyUnit(*c.indent));
     } else {
       EXPECT_EQ(g.run.exitCode, 1);

@@ -23,7 +23,8 @@ W, N, E = "Warning", "Note", "Error"
 FAIL, OK, FPC_WARNS = "fails", "compiles", "fpc-warns"
 
 # name, definition, expected findings, what fpc does with the unit; options:
-# file (the definition's name), args (further arguments).
+# file (the definition's name), args (further arguments), settings (lines of
+# the [Tamsel] section of the settings file).
 ROWS = [
     # Classes
     ("class twice", "TA\nTA\n", [(2, 1, W)], FAIL),
@@ -35,7 +36,14 @@ ROWS = [
     ("parent defined later", "TB(TA)\n  Fx:integer;1\nTA\n  Fy:integer;1\n", [(1, 4, W)], FAIL),
     ("own parent", "TA(TA)\n", [(1, 4, W)], FAIL),
     ("no Initial along the chain", "TA\nTB(TA)\n  Fx:integer;1\n", [(2, 4, W)], FAIL),
-    ("parent outside the file", "TB(TObject)\n  Fx:integer;1\n", [(1, 4, N)], FAIL),
+    ("TObject has no Initial", "TB(TObject)\n  Fx:integer;1\n", [(1, 4, W)], FAIL),
+    ("TObject further up", "TA(TObject)\nTB(TA)\n  Fx:integer;1\n", [(2, 4, W)], FAIL),
+    ("parent outside the file", "TB(TPersistent)\n  Fx:integer;1\n", [(1, 4, N)], FAIL),
+    ("interfaces after the parent", "TA\n  Fx:integer;1\nTB(TA, IUnknown)\n  Fy:integer;2\n",
+     [(3, 6, N)], FAIL),
+    ("a class named True", "True\nTA\n  Fb:boolean;1\n", [(1, 1, W)], FAIL),
+    ("a class named like the INI file class", "TIniFileMine\nTIniter\n", [(1, 1, W)], FAIL),
+    ("no class at all", "\n", [(0, 0, W)], FAIL),
     ("unknown parent, no fields", "TA(TNoSuch)\n", [(1, 4, N)], FAIL),
     ("fields before the controller, not its ancestor", "TA\n  Fx:integer;1\nTIniter\n",
      [(1, 1, W)], FAIL),
@@ -51,6 +59,11 @@ ROWS = [
     ("field name reserved", "TA\n  Type:integer;1\n", [(2, 3, W)], FAIL),
     ("item name begins with a digit", "TA\n  F1:integer;1\n", [(2, 3, W)], FAIL),
     ("one-letter field name", "TA\n  F:integer;1\n", [(2, 3, W)], FAIL),
+    ("item name Self", "TA\n  FSelf:integer;1\n", [(2, 3, W)], FAIL),
+    ("field name Self", "TA\n  Self:integer;1\n", [(2, 3, W)], FAIL),
+    ("field name private", "TA\n  private:integer;1\n", [(2, 3, W)], FAIL),
+    ("stored field IniFile", "TA\n  IniFile:integer;1\nTIniter(TA)\n", [(2, 3, W)], FAIL),
+    ("field name 300 letters long", "TA\n  F" + "a" * 300 + ":integer;1\n", [(2, 3, W)], FAIL),
     ("ancestor's field in another case", "TA\n  Fxxx:integer;1\nTB(TA)\n  FXxx:integer;2\n",
      [(4, 3, W)], FPC_WARNS),
     ("parent named in another case", "TA\n  Fx:integer;1\nTB(ta)\n  Fx:integer;2\n",
@@ -70,6 +83,10 @@ ROWS = [
     ("no integer value", "TA\n  Fx:integer;\n", [(2, 14, W)], FAIL),
     ("binary digits", "TA\n  Fx:integer;%101\n", [(2, 14, W)], FAIL),
     ("decimal comma", "TA\n  Fx:double;1,5\n", [(2, 13, W)], FAIL),
+    ("integer with an exponent", "TA\n  Fx:integer;1e+5\n", [(2, 14, W)], FAIL),
+    ("integer with a blank inside", "TA\n  Fx:integer;1 000\n", [(2, 14, W)], FAIL),
+    ("currency out of range", "TA\n  Fx:currency;1e20\n", [(2, 15, W)], FAIL),
+    ("unknown constant", "TA\n  Fx:integer;auto\n", [(2, 14, N)], FAIL),
     ("byte out of range", "TA\n  Fx:byte;256\n", [(2, 11, W)], FPC_WARNS),
     ("integer out of range", "TA\n  Fx:integer;3000000000\n", [(2, 14, W)], FPC_WARNS),
     ("odd apostrophes", "TA\n  Fs:string;it's\n", [(2, 13, W)], FAIL),
@@ -82,15 +99,29 @@ ROWS = [
     ("unit name reserved", "TA\n", [(0, 0, W)], FAIL, "type.txt"),
     ("unit named like a used unit", "TA\n", [(0, 0, W)], FAIL, "SysUtils.txt"),
     ("further arguments", "TA\n", [(0, 0, W)], OK, "d.txt", ["more"]),
+    # Settings
+    ("no UseUnit for the INI file class", "TA\n  Fx:integer;1\nTIniter(TA)\n", [(3, 1, W)], FAIL,
+     "d.txt", [], "UseUnit=\n"),
+    ("UseUnit already used", "TA\n", [(0, 0, W)], FAIL, "d.txt", [], "UseUnit=SysUtils\n"),
+    ("UseUnit no unit name", "TA\n", [(0, 0, W)], FAIL, "d.txt", [], "UseUnit=My Unit\n"),
+    ("cCheck the runtime unit lacks", "TA\n  Fx:integer;1\nTIniter(TA)\n", [(3, 1, W)], FAIL,
+     "d.txt", [], "cCheck=Foo\n"),
     # Definitions whose units compile cleanly: nothing to report
     ("the sample", "TOption\n  Fxxx:string;123\n  Fyyy:integer;456\n  Fzzz:boolean;1\n"
      "TIniter(TOption)\nTParam(TIniter)\n  Fxxx:string;789\n", [], OK),
     ("type aliases and case", "TA\n  Fa:integer;1\n  Fb:string;x\nTB(TA)\n  Fa:LongInt;2\n"
      "  Fb:AnsiString;y\n", [], OK),
     ("numbers of every form", "TA\n  Fa:integer;$FF\n  Fb:integer;-5\n  Fc:integer;&17\n"
-     "  Fd:integer;MaxInt\n  Fe:integer;2*3\n  Ff:uint64;18446744073709551615\n"
-     "  Fg:int64;-9223372036854775808\n  Fh:double;1.5e3\n  Fi:double;5.\n  Fj:currency;1.2345\n"
-     "  Fk:integer; 80\n", [], OK),
+     "  Ff:uint64;18446744073709551615\n  Fg:int64;-9223372036854775808\n  Fh:double;1.5e3\n"
+     "  Fi:double;5.\n  Fj:currency;1.2345\n  Fk:integer; 80\n  Fl:int64;$8000000000000000\n",
+     [], OK),
+    ("names and expressions as numbers", "TA\n  Fa:integer;MaxInt\n  Fb:integer;2*3\n",
+     [(2, 14, N), (3, 14, N)], OK),
+    ("a UTF-8 character", "\ufeffTA\n  Fc:widechar;\u3042\n", [], OK),
+    ("char and ansichar", "TA\n  Fx:char;1\nTB(TA)\n  Fx:ansichar;2\n", [], OK),
+    ("words refused only as parameters", "TA\n  out:integer;1\n  inline:integer;2\n", [], OK),
+    ("blank after a field name", "TA\n  Fx :integer;1\n", [], OK),
+    ("INI file class of IniFiles", "TIniter\n", [], OK, "d.txt", [], "cTIniFileMine=TIniFile\n"),
     ("apostrophes in pairs", "TA\n  Fs:string;abc'+IntToStr(1)+'def\n  Fc:char;''\n", [], OK),
     ("item named like a reserved word", "TA\n  FType:integer;1\n  FFxxx:integer;1\n"
      "  Fxxx:integer;1\n", [], OK),
@@ -121,10 +152,14 @@ def main():
             name, definition, expected, verdict = row[:4]
             file = row[4] if len(row) > 4 else "d.txt"
             args = row[5] if len(row) > 5 else []
+            settings = row[6] if len(row) > 6 else None
             d = os.path.join(work, str(n))
             os.mkdir(d)
             shutil.copy(exe, os.path.join(d, "Tamsel"))
-            with open(os.path.join(d, file), "w") as fh:
+            if settings is not None:
+                with open(os.path.join(d, "Tamsel.ini"), "w") as fh:
+                    fh.write("[Tamsel]\n" + settings)
+            with open(os.path.join(d, file), "w", encoding="utf-8") as fh:
                 fh.write(definition)
             run = subprocess.run(["./Tamsel", file] + args, cwd=d, capture_output=True,
                                  text=True, errors="replace", env=dict(os.environ, LC_ALL="C.UTF-8"))
