@@ -224,9 +224,12 @@ bool TChecker::HidesUsedName(std::string_view name) const {
   const auto same = [&](std::string_view used) { return platform::SameTextAscii(name, used); };
   const bool booleans = usedTypes_.count("boolean") != 0;
   if (booleans && (same("True") || same("False"))) return true;
+  // The runtime unit's INI file class; one the settings name may well be
+  // declared here, on purpose.
+  const bool runtimeClass = vocabulary_.cTIniFileMine == DefaultSettingValues().cTIniFileMine;
   if (controller_ < list_.Count() &&
       (std::any_of(kControllerNames.begin(), kControllerNames.end(), same) ||
-       same(vocabulary_.cTIniFileMine)))
+       (runtimeClass && same(vocabulary_.cTIniFileMine))))
     return true;
   return usedTypes_.count(platform::LowerAscii(name)) != 0;
 }
