@@ -30,10 +30,14 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-// Pascal compares identifiers without ASCII letter case; so do these hashes.
-std::uint32_t CaseFreeHash(std::string_view text, std::uint32_t hash = 2166136261u) {
-  for (char c : text)
-    hash = (hash ^ static_cast<unsigned char>(platform::LowerAscii(c))) * 16777619u;
+// Pascal compares identifiers without ASCII letter case; so do these hashes
+// (FNV-1a of the lower-cased bytes), which may be continued piece by piece.
+constexpr std::uint32_t kHashSeed = 2166136261u;
+std::uint32_t CaseFreeHash(std::string_view text, std::uint32_t hash = kHashSeed) {
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    hash = (hash ^ byte) * 16777619u;
+  }
   return hash;
 }
 
@@ -85,20 +89,22 @@ class TRepeatFilter {
   explicit TRepeatFilter(std::size_t names) {
     std::size_t buckets = 64;
     while (buckets < names * 4) buckets *= 2;
-    once_.assign(buckets, false);
-    again_.assign(buckets, false);
+    words_.assign(buckets / 32, 0);
     mask_ = buckets - 1;
   }
   void Add(std::uint32_t hash) {
-    const std::size_t bucket = hash & mask_;
-    if (once_[bucket]) again_[bucket] = true;
-    once_[bucket] = true;
+    // Both bits of a bucket share a word: one memory access per name.
+    std::uint64_t& word = words_[(hash & mask_) / 32];
+    const unsigned shift = 2 * (hash % 32);
+    const std::uint64_t seen = (word >> shift) & 1;
+    word |= (std::uint64_t{1} | (seen << 1)) << shift;
   }
-  bool MayRepeat(std::uint32_t hash) const { return again_[hash & mask_]; }
+  bool MayRepeat(std::uint32_t hash) const {
+    return ((words_[(hash & mask_) / 32] >> (2 * (hash % 32))) & 2) != 0;
+  }
 
  private:
-  std::vector<bool> once_;
-  std::vector<bool> again_;
+  std::vector<std::uint64_t> words_;
   std::size_t mask_;
 };
 
@@ -444,50 +450,61 @@ void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
   const TVocabulary& v = vocabulary_;
   const std::vector<TFielder>& list = fields.Fields();
   const bool controller = dynamic_cast<const TTyperIni*>(&fields) != nullptr;
-  // Member `kind` of `owner`: of the class itself (owner 0) its methods, of
-  // field owner - 1 its name (kind 0) and accessors (kinds 1 to 4).
-  const auto name = [&](std::uint32_t owner, std::uint32_t kind, std::string& text) {
-    text.clear();
+  // Member `kind` of `owner`, in up to three pieces: of the class itself
+  // (owner 0) its methods, of field owner - 1 its name (kind 0) and its
+  // accessors (kinds 1 to 4).
+  using Pieces = std::array<std::string_view, 3>;
+  const auto pieces = [&](std::uint32_t owner, std::uint32_t kind) -> Pieces {
     if (owner == 0) {
-      const std::array<std::initializer_list<std::string_view>, 8> methods = {
-          {{v.cInitial, v.cSelf},
-           {v.cInitial, v.cSuper},
-           {v.cInitial},
-           {"Set", v.cAll, v.cSelf},
-           {"Create"},
-           {"Destroy"},
-           {v.cIniRead},
-           {v.cIniWrite}}};
-      for (std::string_view piece : methods[kind]) text += piece;
-      return;
+      switch (kind) {
+        case 0: return {v.cInitial, v.cSelf, {}};
+        case 1: return {v.cInitial, v.cSuper, {}};
+        case 2: return {v.cInitial, {}, {}};
+        case 3: return {"Set", v.cAll, v.cSelf};
+        case 4: return {"Create", {}, {}};
+        case 5: return {"Destroy", {}, {}};
+        case 6: return {v.cIniRead, {}, {}};
+        default: return {v.cIniWrite, {}, {}};
+      }
     }
     const std::string_view field = list[owner - 1].GetName();
     const std::string_view item = ItemName(field);
-    static constexpr std::array<std::string_view, 5> kPrefixes = {"", "Set", "Set", "Get", "Get"};
-    if (kind == 0) {
-      text += field;
-      return;
+    switch (kind) {
+      case 0: return {field, {}, {}};
+      case 1: return {"Set", v.cSelf, item};
+      case 2: return {"Set", item, {}};
+      case 3: return {"Get", v.cSelf, item};
+      default: return {"Get", item, {}};
     }
-    text += kPrefixes[kind];
-    if (kind == 1 || kind == 3) text += v.cSelf;
-    text += item;
   };
-  const auto forEachMember = [&](auto visit) {
-    for (std::uint32_t kind = 0; kind < (controller ? 8u : 6u); ++kind) visit(0, kind);
-    for (std::uint32_t owner = 1; owner <= list.size(); ++owner)
-      for (std::uint32_t kind = 0; kind < 5; ++kind) visit(owner, kind);
+  const auto hashOf = [&](std::uint32_t owner, std::uint32_t kind) {
+    std::uint32_t hash = kHashSeed;
+    for (std::string_view piece : pieces(owner, kind)) hash = CaseFreeHash(piece, hash);
+    return hash;
+  };
+  const auto name = [&](std::uint32_t owner, std::uint32_t kind, std::string& text) {
+    text.clear();
+    for (std::string_view piece : pieces(owner, kind)) text += piece;
+  };
+  // The hashes of a field's accessors continue those of their prefixes.
+  const std::array<std::uint32_t, 4> prefixes = {
+      CaseFreeHash(v.cSelf, CaseFreeHash("Set")), CaseFreeHash("Set"),
+      CaseFreeHash(v.cSelf, CaseFreeHash("Get")), CaseFreeHash("Get")};
+  const auto forEachHash = [&](auto visit) {
+    for (std::uint32_t kind = 0; kind < (controller ? 8u : 6u); ++kind) visit(0, kind, hashOf(0, kind));
+    for (std::uint32_t owner = 1; owner <= list.size(); ++owner) {
+      visit(owner, 0, CaseFreeHash(list[owner - 1].GetName()));
+      const std::string_view item = ItemName(list[owner - 1].GetName());
+      for (std::uint32_t kind = 1; kind < 5; ++kind)
+        visit(owner, kind, CaseFreeHash(item, prefixes[kind - 1]));
+    }
   };
   // Only names whose hash is met twice can clash: they alone are kept and
   // sorted, so that a large class costs little more than its hashes.
   TRepeatFilter filter(list.size() * 5 + 8);
-  forEachMember([&](std::uint32_t owner, std::uint32_t kind) {
-    name(owner, kind, memberText_);
-    filter.Add(CaseFreeHash(memberText_));
-  });
+  forEachHash([&](std::uint32_t, std::uint32_t, std::uint32_t hash) { filter.Add(hash); });
   members_.clear();
-  forEachMember([&](std::uint32_t owner, std::uint32_t kind) {
-    name(owner, kind, memberText_);
-    const std::uint32_t hash = CaseFreeHash(memberText_);
+  forEachHash([&](std::uint32_t owner, std::uint32_t kind, std::uint32_t hash) {
     if (filter.MayRepeat(hash)) members_.push_back({hash, owner, kind});
   });
   if (members_.empty()) return;
@@ -504,7 +521,7 @@ void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
     std::uint32_t otherOwner = 0;
     std::uint32_t otherKind = 0;
   };
-  std::vector<Clash> clashes(list.size() + 1);
+  std::vector<std::pair<std::uint32_t, Clash>> clashes;  // by owner; few fields have one
   // Within a run of equal hashes each name is compared with the first
   // member of each different name only, so a name repeated many times costs
   // no more than once per repetition.
@@ -529,14 +546,17 @@ void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
       if (later.owner == earlier.owner) continue;
       const bool fieldNames = earlier.owner != 0 && earlier.kind == 0 && later.kind == 0;
       const std::uint32_t rank = fieldNames ? (firstTexts[f] == memberText_ ? 3 : 2) : 1;
-      Clash& clash = clashes[later.owner];
-      if (rank > clash.rank) clash = {rank, later.kind, earlier.owner, earlier.kind};
+      clashes.push_back({later.owner, {rank, later.kind, earlier.owner, earlier.kind}});
     }
   }
+  // The most telling clash of each field comes first.
+  std::sort(clashes.begin(), clashes.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : a.second.rank > b.second.rank;
+  });
   std::string other;
-  for (std::uint32_t owner = 1; owner < clashes.size(); ++owner) {
-    const Clash& clash = clashes[owner];
-    if (clash.rank == 0) continue;
+  for (std::size_t c = 0; c < clashes.size(); ++c) {
+    if (c > 0 && clashes[c].first == clashes[c - 1].first) continue;
+    const auto& [owner, clash] = clashes[c];
     const TFielder& field = list[owner - 1];
     const char* at = PlaceOf(index, field);
     const std::string_view fieldName = field.GetName();
