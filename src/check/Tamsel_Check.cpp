@@ -165,8 +165,9 @@ class TChecker {
   std::string memberText_;
   struct Member {
     std::uint32_t hash;
-    std::uint32_t owner;  // 0 for the class's own methods, else field + 1
-    std::uint32_t kind;   // which of the owner's names
+    std::uint32_t place;  // owner * 8 + kind
+    std::uint32_t Owner() const { return place / 8; }  // 0: the class, else field + 1
+    std::uint32_t Kind() const { return place % 8; }   // which of the owner's names
   };
   std::vector<Member> members_;
   std::set<std::string> notedTypes_;  // the unknown types noted so far
@@ -503,25 +504,46 @@ void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
   // sorted, so that a large class costs little more than its hashes.
   TRepeatFilter filter(list.size() * 5 + 8);
   forEachHash([&](std::uint32_t, std::uint32_t, std::uint32_t hash) { filter.Add(hash); });
+  // A field that repeats the exact name of a field seen shortly before is
+  // reported against it at once and adds nothing to the sort: its names are
+  // that field's names. So a class that repeats one line a million times
+  // stays cheap.
+  std::vector<std::uint32_t> repeats;  // owner, then the field it repeats
+  std::array<std::uint32_t, 1024> recent{};
+  std::uint32_t skipped = 0;
   members_.clear();
   forEachHash([&](std::uint32_t owner, std::uint32_t kind, std::uint32_t hash) {
-    if (filter.MayRepeat(hash)) members_.push_back({hash, owner, kind});
+    if (owner != 0 && kind == 0) {
+      std::uint32_t& slot = recent[hash % recent.size()];
+      if (slot != 0 && list[slot - 1].GetName() == list[owner - 1].GetName()) {
+        if (repeats.size() < 2 * TDiagnostics::kMaxShown)
+          repeats.insert(repeats.end(), {owner, slot});
+        else
+          out_.Omit();  // found, but beyond what is shown
+        skipped = owner;
+        return;
+      }
+      slot = owner;
+    }
+    if (owner != skipped && filter.MayRepeat(hash)) members_.push_back({hash, owner * 8 + kind});
   });
-  if (members_.empty()) return;
   std::sort(members_.begin(), members_.end(), [](const Member& a, const Member& b) {
-    return a.hash != b.hash ? a.hash < b.hash
-                            : (a.owner != b.owner ? a.owner < b.owner : a.kind < b.kind);
+    return a.hash != b.hash ? a.hash < b.hash : a.place < b.place;
   });
   // For each field, the most telling clash: with a field of the same name,
   // of a name that differs in letter case, or of one of the names made
   // from it.
   struct Clash {
-    std::uint32_t rank = 0;
-    std::uint32_t ownKind = 0;
-    std::uint32_t otherOwner = 0;
-    std::uint32_t otherKind = 0;
+    std::uint32_t owner;
+    std::uint32_t otherOwner;
+    std::uint8_t rank;
+    std::uint8_t ownKind;
+    std::uint8_t otherKind;
   };
-  std::vector<std::pair<std::uint32_t, Clash>> clashes;  // by owner; few fields have one
+  std::vector<Clash> clashes;
+  // The best rank found so far for each field: a clash is kept only when it
+  // is more telling, and no more are kept than could be shown.
+  std::vector<std::uint8_t> best(list.size() + 1, 0);
   // Within a run of equal hashes each name is compared with the first
   // member of each different name only, so a name repeated many times costs
   // no more than once per repetition.
@@ -534,7 +556,7 @@ void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
     firstTexts.clear();
     for (std::size_t b = start; b < end; ++b) {
       const Member& later = members_[b];
-      name(later.owner, later.kind, memberText_);
+      name(later.Owner(), later.Kind(), memberText_);
       std::size_t f = 0;
       while (f < firsts.size() && !platform::SameTextAscii(firstTexts[f], memberText_)) ++f;
       if (f == firsts.size()) {
@@ -543,20 +565,39 @@ void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
         continue;
       }
       const Member& earlier = members_[firsts[f]];
-      if (later.owner == earlier.owner) continue;
-      const bool fieldNames = earlier.owner != 0 && earlier.kind == 0 && later.kind == 0;
-      const std::uint32_t rank = fieldNames ? (firstTexts[f] == memberText_ ? 3 : 2) : 1;
-      clashes.push_back({later.owner, {rank, later.kind, earlier.owner, earlier.kind}});
+      if (later.Owner() == earlier.Owner()) continue;
+      const bool fieldNames = earlier.Owner() != 0 && earlier.Kind() == 0 && later.Kind() == 0;
+      const std::uint8_t rank = fieldNames ? (firstTexts[f] == memberText_ ? 3 : 2) : 1;
+      if (rank <= best[later.Owner()]) continue;
+      if (best[later.Owner()] == 0 && clashes.size() >= TDiagnostics::kMaxShown) {
+        out_.Omit();  // found, but beyond what is shown
+        best[later.Owner()] = 3;
+        continue;
+      }
+      best[later.Owner()] = rank;
+      clashes.push_back({later.Owner(), earlier.Owner(), rank,
+                         static_cast<std::uint8_t>(later.Kind()),
+                         static_cast<std::uint8_t>(earlier.Kind())});
     }
   }
+  for (std::size_t r = 0; r < repeats.size(); r += 2) {
+    const std::uint32_t owner = repeats[r];
+    if (best[owner] == 0 && clashes.size() >= TDiagnostics::kMaxShown) {
+      out_.Omit();
+      continue;
+    }
+    best[owner] = 3;
+    clashes.push_back({owner, repeats[r + 1], 3, 0, 0});
+  }
   // The most telling clash of each field comes first.
-  std::sort(clashes.begin(), clashes.end(), [](const auto& a, const auto& b) {
-    return a.first != b.first ? a.first < b.first : a.second.rank > b.second.rank;
+  std::sort(clashes.begin(), clashes.end(), [](const Clash& a, const Clash& b) {
+    return a.owner != b.owner ? a.owner < b.owner : a.rank > b.rank;
   });
   std::string other;
   for (std::size_t c = 0; c < clashes.size(); ++c) {
-    if (c > 0 && clashes[c].first == clashes[c - 1].first) continue;
-    const auto& [owner, clash] = clashes[c];
+    if (c > 0 && clashes[c].owner == clashes[c - 1].owner) continue;
+    const Clash& clash = clashes[c];
+    const std::uint32_t owner = clash.owner;
     const TFielder& field = list[owner - 1];
     const char* at = PlaceOf(index, field);
     const std::string_view fieldName = field.GetName();
@@ -687,8 +728,7 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
 }
 
 // A field meets the fields of the same name along its class's parent chain.
-// The fields are sorted by their names' case-free hashes and then by class
-// (stably: a class's fields stay in their order),
+// The fields are sorted by their names' case-free hashes and then by class,
 // so for each ancestor a binary search finds whether it has the name.
 void TChecker::CheckInheritedFields() {
   struct Entry {
@@ -696,24 +736,29 @@ void TChecker::CheckInheritedFields() {
     std::uint32_t klass;
     const TFielder* field;
   };
+  // Only the fields of classes with a parent, or that are a parent, can
+  // meet; of them, only names that may be used twice.
+  std::vector<bool> onChain(list_.Count(), false);
+  for (std::size_t i = 0; i < list_.Count(); ++i)
+    if (parents_[i] != kNone) onChain[i] = onChain[parents_[i]] = true;
+  const auto forEachField = [&](auto visit) {
+    for (std::size_t i = 0; i < list_.Count(); ++i)
+      if (const TFielderList* fields = Fields(i); fields && onChain[i])
+        for (const TFielder& field : fields->Fields())
+          visit(static_cast<std::uint32_t>(i), field, CaseFreeHash(field.GetName()));
+  };
   std::size_t count = 0;
-  for (std::size_t i = 0; i < list_.Count(); ++i)
-    if (const TFielderList* fields = Fields(i)) count += fields->Fields().size();
+  forEachField([&](std::uint32_t, const TFielder&, std::uint32_t) { ++count; });
   TRepeatFilter filter(count);
-  for (std::size_t i = 0; i < list_.Count(); ++i)
-    if (const TFielderList* fields = Fields(i))
-      for (const TFielder& field : fields->Fields()) filter.Add(CaseFreeHash(field.GetName()));
-  // Only names that may be used twice can meet an ancestor's.
+  forEachField([&](std::uint32_t, const TFielder&, std::uint32_t hash) { filter.Add(hash); });
   std::vector<Entry> entries;
-  for (std::size_t i = 0; i < list_.Count(); ++i)
-    if (const TFielderList* fields = Fields(i))
-      for (const TFielder& field : fields->Fields()) {
-        const std::uint32_t hash = CaseFreeHash(field.GetName());
-        if (filter.MayRepeat(hash))
-          entries.push_back({hash, static_cast<std::uint32_t>(i), &field});
-      }
-  std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-    return a.hash != b.hash ? a.hash < b.hash : a.klass < b.klass;
+  forEachField([&](std::uint32_t klass, const TFielder& field, std::uint32_t hash) {
+    if (filter.MayRepeat(hash)) entries.push_back({hash, klass, &field});
+  });
+  // A class's fields keep their order: they lie in one vector.
+  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    return a.hash != b.hash ? a.hash < b.hash
+                            : (a.klass != b.klass ? a.klass < b.klass : a.field < b.field);
   });
   const auto byClass = [](std::uint32_t klass, const Entry& e) { return klass < e.klass; };
   auto group = entries.begin();

@@ -45,6 +45,8 @@ class TDiagnostics {
     else
       ++omitted_;
   }
+  /// Counts a finding that a check found beyond what is shown.
+  void Omit() { ++omitted_; }
   /// MessageText, or nothing once no more findings are kept.
   std::string Text(std::string_view utf8Template,
                    std::initializer_list<std::string_view> names = {}) const {

@@ -82,8 +82,11 @@ TEST(Units, ABooleanThatIsNotAnIntegerFailsAndNamesClassFieldAndValue) {
   const e2e::Result r = box.Run({"d.txt"});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_EQ(r.out, "");
+  // The place of the value first, then the report.
+  EXPECT_EQ(r.err.rfind("d.txt(3,17) Error: ", 0), 0u) << r.err;
+  const std::string report = e2e::Reports(r.err);
   for (const char* part : {"TOption", "Fflag", "yes"})
-    EXPECT_NE(r.err.find(part), std::string::npos) << r.err;
+    EXPECT_NE(report.find(part), std::string::npos) << r.err;
   EXPECT_EQ(ReadFile(box.Path("d.pas")), "old unit");
   EXPECT_EQ(box.Files(), (std::vector<std::string>{"d.pas", "d.txt"}));
 
