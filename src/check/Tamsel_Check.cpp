@@ -509,21 +509,26 @@ void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
   // that field's names. So a class that repeats one line a million times
   // stays cheap.
   std::vector<std::uint32_t> repeats;  // owner, then the field it repeats
-  std::array<std::uint32_t, 1024> recent{};
+  struct Recent {
+    std::uint32_t hash = 0;
+    std::uint32_t owner = 0;
+  };
+  std::array<Recent, 1024> recent{};
   std::uint32_t skipped = 0;
   members_.clear();
   forEachHash([&](std::uint32_t owner, std::uint32_t kind, std::uint32_t hash) {
     if (owner != 0 && kind == 0) {
-      std::uint32_t& slot = recent[hash % recent.size()];
-      if (slot != 0 && list[slot - 1].GetName() == list[owner - 1].GetName()) {
+      Recent& slot = recent[hash % recent.size()];
+      if (slot.owner != 0 && slot.hash == hash &&
+          list[slot.owner - 1].GetName() == list[owner - 1].GetName()) {
         if (repeats.size() < 2 * TDiagnostics::kMaxShown)
-          repeats.insert(repeats.end(), {owner, slot});
+          repeats.insert(repeats.end(), {owner, slot.owner});
         else
           out_.Omit();  // found, but beyond what is shown
         skipped = owner;
         return;
       }
-      slot = owner;
+      slot = {hash, owner};
     }
     if (owner != skipped && filter.MayRepeat(hash)) members_.push_back({hash, owner * 8 + kind});
   });
