@@ -7,6 +7,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <unordered_map>
 
 #include "check/Tamsel_Diagnostics.h"
 #include "model/PascalWords.h"
@@ -55,6 +56,7 @@ bool IsReservedFieldName(std::string_view name) {
   static constexpr std::array<std::string_view, 3> kParameterOnly = {"out", "inline", "constref"};
   static constexpr std::array<std::string_view, 7> kClassWords = {
       "private", "protected", "public", "published", "strict", "self", "result"};
+  if (name.size() > 14) return false;  // longer than any of these words
   const auto same = [&](std::string_view word) { return platform::SameTextAscii(name, word); };
   if (std::any_of(kClassWords.begin(), kClassWords.end(), same)) return true;
   return IsReservedWord(name) &&
@@ -139,6 +141,23 @@ class TChecker {
   void CheckUnitName(std::string_view unitName);
   void CheckSettings();
   bool HidesUsedName(std::string_view name) const;
+  // What the checks ask of a type text, worked out once for each text: a
+  // definition uses a handful of types in many fields.
+  struct TypeFacts {
+    bool numeric, boolean, character, storable, classType;
+    bool known;  // a numeric, boolean, string or character type
+  };
+  const TypeFacts& FactsOf(std::string_view type) {
+    const auto [it, added] = typeFacts_.try_emplace(type);
+    if (added)
+      it->second = {IsNumericType(type),
+                    IsBooleanType(type),
+                    IsCharType(type),
+                    IsStorableType(type),
+                    !type.empty() && FindClass(type) != kNone,
+                    IsStorableType(type) || IsCharType(type)};
+    return it->second;
+  }
   // The characters of a value: its bytes, or in a UTF-8 file (one with a
   // byte-order mark, which the unit keeps) its UTF-8 characters.
   std::size_t CharacterCount(std::string_view value) const {
@@ -172,6 +191,7 @@ class TChecker {
   std::vector<Member> members_;
   std::set<std::string> notedTypes_;  // the unknown types noted so far
   std::set<std::string> usedTypes_;   // the known types of fields, in lower case
+  std::unordered_map<std::string_view, TypeFacts> typeFacts_;
   std::size_t controller_ = 0;        // the first INI-controller class, or Count()
 };
 
@@ -204,7 +224,8 @@ void TChecker::Run(std::string_view unitName) {
     if (const TFielderList* fields = Fields(i))
       for (const TFielder& field : fields->Fields()) {
         const std::string_view type = Trim(field.GetType());
-        if (IsNumericType(type) || IsBooleanType(type) || IsStringType(type) || IsCharType(type))
+        const std::size_t seen = typeFacts_.size();
+        if (FactsOf(type).known && typeFacts_.size() != seen)
           usedTypes_.insert(platform::LowerAscii(type));
       }
 
@@ -553,26 +574,28 @@ void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
   // member of each different name only, so a name repeated many times costs
   // no more than once per repetition.
   std::vector<std::size_t> firsts;
-  std::vector<std::string> firstTexts;
+  std::string firstText;
   for (std::size_t start = 0, end = 0; start < members_.size(); start = end) {
     for (end = start + 1; end < members_.size() && members_[end].hash == members_[start].hash;)
       ++end;
+    if (end - start == 1) continue;  // most runs: a name met once
     firsts.clear();
-    firstTexts.clear();
     for (std::size_t b = start; b < end; ++b) {
       const Member& later = members_[b];
       name(later.Owner(), later.Kind(), memberText_);
       std::size_t f = 0;
-      while (f < firsts.size() && !platform::SameTextAscii(firstTexts[f], memberText_)) ++f;
+      for (; f < firsts.size(); ++f) {
+        name(members_[firsts[f]].Owner(), members_[firsts[f]].Kind(), firstText);
+        if (platform::SameTextAscii(firstText, memberText_)) break;
+      }
       if (f == firsts.size()) {
         firsts.push_back(b);
-        firstTexts.push_back(memberText_);
         continue;
       }
       const Member& earlier = members_[firsts[f]];
       if (later.Owner() == earlier.Owner()) continue;
       const bool fieldNames = earlier.Owner() != 0 && earlier.Kind() == 0 && later.Kind() == 0;
-      const std::uint8_t rank = fieldNames ? (firstTexts[f] == memberText_ ? 3 : 2) : 1;
+      const std::uint8_t rank = fieldNames ? (firstText == memberText_ ? 3 : 2) : 1;
       if (rank <= best[later.Owner()]) continue;
       if (best[later.Owner()] == 0 && clashes.size() >= TDiagnostics::kMaxShown) {
         out_.Omit();  // found, but beyond what is shown
@@ -647,9 +670,10 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
   const std::string_view type = Trim(rawType);
   // Just after the ":"; the automatic fields are reported at their class.
   const char* const typeAt = at == rawName.data() ? rawName.data() + rawName.size() + 1 : at;
-  const bool numeric = IsNumericType(type);
-  const bool boolean = IsBooleanType(type);
-  const bool classType = !type.empty() && FindClass(type) != kNone;
+  const TypeFacts& facts = FactsOf(type);
+  const bool numeric = facts.numeric;
+  const bool boolean = facts.boolean;
+  const bool classType = facts.classType;
   if (type.empty()) {
     Warn(typeAt, out_.Text("フィールド \"{}\" に型がありません", {name}));
     return;
@@ -657,7 +681,7 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
   if (type.size() != rawType.size()) {
     // The type is compared and written as it stands: with blanks it is no
     // longer numeric or boolean, nor the name of an INI read method.
-    const bool breaks = stored || numeric || boolean || IsCharType(type) || classType;
+    const bool breaks = stored || numeric || boolean || facts.character || classType;
     out_.Add(breaks ? TSeverity::kWarning : TSeverity::kNote, typeAt,
              out_.Text("型 \"{}\" の前後に空白があります", {rawType}));
     return;
@@ -673,14 +697,13 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
   const bool runtimeIni = vocabulary_.UseUnit == defaults.UseUnit &&
                           vocabulary_.cTIniFileMine == defaults.cTIniFileMine &&
                           vocabulary_.cCheck == defaults.cCheck;
-  if (stored && !IsStorableType(type)) {
+  if (stored && !facts.storable) {
     out_.Add(
         runtimeIni ? TSeverity::kWarning : TSeverity::kNote, typeAt,
         out_.Text(
             "型 \"{}\" のフィールドは INI ファイルに読み書きできません ({} に Read{} がありません)",
             {type, vocabulary_.cTIniFileMine, type}));
-  } else if (!numeric && !boolean && !IsStringType(type) && !IsCharType(type) &&
-             notedTypes_.insert(platform::LowerAscii(type)).second) {
+  } else if (!facts.known && notedTypes_.insert(platform::LowerAscii(type)).second) {
     // Once for each type: the first field shows where it is used.
     Note(typeAt,
          out_.Text("型 \"{}\" は Tamsel の知らない型です。初期値は文字列として書かれます", {type}));
@@ -723,7 +746,7 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
     Warn(valueAt,
          out_.Text("初期値 \"{}\" の ' の数が奇数です。文字列の中の ' は '' と二つ書きます",
                    {value}));
-  } else if (IsCharType(type) && CharacterCount(value) - apostrophes / 2 != 1) {
+  } else if (facts.character && CharacterCount(value) - apostrophes / 2 != 1) {
     Warn(valueAt, out_.Text("型 \"{}\" の初期値は 1 文字です: \"{}\"", {type, value}));
   } else if (platform::SameTextAscii(type, "shortstring") && CharacterCount(value) > 255) {
     Warn(valueAt, out_.Text("shortstring の初期値が 255 文字を超えています"));
