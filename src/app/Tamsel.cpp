@@ -28,10 +28,10 @@ void Print(std::string_view bytes) {
 // Diagnostics go to standard error, where a failure to write them cannot
 // change what the run does.
 void PrintDiagnostics(const TDiagnostics& diagnostics, const std::string& definition,
-                      const TTyperList* list) {
+                      const TTyperList& list) {
   if (diagnostics.Empty()) return;
-  const std::string lines = diagnostics.Format(platform::ConsolePath(definition),
-                                               list ? list->DefinitionText() : std::string_view());
+  const std::string lines =
+      diagnostics.Format(platform::ConsolePath(definition), list.DefinitionText());
   std::fflush(stdout);
   std::fwrite(lines.data(), 1, lines.size(), stderr);
   std::fflush(stderr);
@@ -133,12 +133,14 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
       platform::FileNameText(platform::ChangeFileExt(platform::ExtractFileName(definition), ""));
   TDiagnostics diagnostics;
   ReportExtraArguments(args, diagnostics);
-  if (loaded)
-    CheckDefinition(list, vocabulary, unitName, diagnostics);
-  else
-    ReportLoadFailure(list, vocabulary, diagnostics);
   if (loaded) {
-    PrintDiagnostics(diagnostics, definition, &list);
+    CheckDefinition(list, vocabulary, unitName, diagnostics);
+  } else {
+    ReportLoadFailure(list, vocabulary, diagnostics);
+    PrintMessage(kMalformedMessage);
+  }
+  PrintDiagnostics(diagnostics, definition, list);
+  if (loaded) {
     std::string constants;
     const bool hasConstants = platform::IsRegularFile(constantsPath);
     if (hasConstants && !platform::ReadWholeFile(constantsPath, constants))
@@ -147,9 +149,6 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
     WriteUnit(out, list, unitName, settings.Values().UseUnit,
               hasConstants ? &constants : nullptr);
     out.Flush();
-  } else {
-    PrintMessage(kMalformedMessage);
-    PrintDiagnostics(diagnostics, definition, &list);
   }
   settings.Destroy();
   if (!loaded) return kExitRefused;

@@ -23,13 +23,10 @@ namespace {
 
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
+using platform::IsBlank;
+using platform::SameTextAscii;
+using platform::SameTextAsAny;
+constexpr auto Trim = platform::TrimBlanks;
 
 // Pascal compares identifiers without ASCII letter case; so do these hashes
 // (FNV-1a of the lower-cased bytes), which may be continued piece by piece.
@@ -57,22 +54,13 @@ bool IsReservedFieldName(std::string_view name) {
   static constexpr std::array<std::string_view, 7> kClassWords = {
       "private", "protected", "public", "published", "strict", "self", "result"};
   if (name.size() > 14) return false;  // longer than any of these words
-  const auto same = [&](std::string_view word) { return platform::SameTextAscii(name, word); };
-  if (std::any_of(kClassWords.begin(), kClassWords.end(), same)) return true;
-  return IsReservedWord(name) &&
-         std::none_of(kParameterOnly.begin(), kParameterOnly.end(), same);
+  return SameTextAsAny(name, kClassWords) ||
+         (IsReservedWord(name) && !SameTextAsAny(name, kParameterOnly));
 }
 
-// A unit name: identifiers, which may be joined by dots ("My.Opts").
-bool IsUnitName(std::string_view name) {
-  for (std::size_t start = 0; start <= name.size();) {
-    const std::size_t dot = std::min(name.find('.', start), name.size());
-    const std::string_view part = name.substr(start, dot - start);
-    if (!IsIdentifier(part) || IsReservedWord(part)) return false;
-    start = dot + 1;
-  }
-  return true;
-}
+
+// Whether a unit of that name is among those the generated unit uses.
+bool IsUsedUnit(std::string_view name) { return SameTextAsAny(name, kUsedUnits); }
 
 // A name and the number it stands for, found by its case-free hash.
 struct Key {
@@ -190,17 +178,22 @@ class TChecker {
   };
   std::vector<Member> members_;
   std::set<std::string> notedTypes_;  // the unknown types noted so far
-  std::set<std::string> usedTypes_;   // the known types of fields, in lower case
   std::unordered_map<std::string_view, TypeFacts> typeFacts_;
   std::size_t controller_ = 0;        // the first INI-controller class, or Count()
 };
 
-std::uint32_t TChecker::FindClass(std::string_view name) const {
+// The first number whose name (letter case aside) is `name`, or kNone.
+template <typename NameOf>
+std::uint32_t FirstOf(const std::vector<Key>& keys, std::string_view name, NameOf nameOf) {
   const std::uint32_t hash = CaseFreeHash(name);
-  for (auto it = std::lower_bound(classKeys_.begin(), classKeys_.end(), Key{hash, 0});
-       it != classKeys_.end() && it->hash == hash; ++it)
-    if (platform::SameTextAscii(ClassKey(it->number), name)) return it->number;
+  for (auto it = std::lower_bound(keys.begin(), keys.end(), Key{hash, 0});
+       it != keys.end() && it->hash == hash; ++it)
+    if (SameTextAscii(nameOf(it->number), name)) return it->number;
   return kNone;
+}
+
+std::uint32_t TChecker::FindClass(std::string_view name) const {
+  return FirstOf(classKeys_, name, [&](std::uint32_t i) { return ClassKey(i); });
 }
 
 const char* TChecker::PlaceOf(std::size_t index, const TFielder& field) const {
@@ -219,15 +212,10 @@ void TChecker::Run(std::string_view unitName) {
   controller_ = list_.Count();
   for (std::size_t i = list_.Count(); i-- > 0;)
     if (dynamic_cast<const TTyperIni*>(&list_.Item(i))) controller_ = i;
-  // The types the fields use that the unit names by their Pascal names.
+  // The types the fields use, which class names must not hide.
   for (std::size_t i = 0; i < list_.Count(); ++i)
     if (const TFielderList* fields = Fields(i))
-      for (const TFielder& field : fields->Fields()) {
-        const std::string_view type = Trim(field.GetType());
-        const std::size_t seen = typeFacts_.size();
-        if (FactsOf(type).known && typeFacts_.size() != seen)
-          usedTypes_.insert(platform::LowerAscii(type));
-      }
+      for (const TFielder& field : fields->Fields()) FactsOf(Trim(field.GetType()));
 
   if (list_.Count() == 0) Warn(nullptr, out_.Text("定義にクラスが一つもありません"));
   CheckUnitName(unitName);
@@ -249,31 +237,29 @@ void TChecker::Run(std::string_view unitName) {
 bool TChecker::HidesUsedName(std::string_view name) const {
   static constexpr std::array<std::string_view, 4> kControllerNames = {
       "ExpandFileName", "ChangeFileExt", "ExtractFileName", "ParamStr"};
-  const auto same = [&](std::string_view used) { return platform::SameTextAscii(name, used); };
-  const bool booleans = usedTypes_.count("boolean") != 0;
-  if (booleans && (same("True") || same("False"))) return true;
+  static constexpr std::array<std::string_view, 2> kBooleans = {"True", "False"};
+  // The known types the fields use, and True and False if one is boolean.
+  for (const auto& [type, facts] : typeFacts_)
+    if ((facts.known && SameTextAscii(name, type)) ||
+        (facts.boolean && SameTextAsAny(name, kBooleans)))
+      return true;
   // The runtime unit's INI file class; one the settings name may well be
   // declared here, on purpose.
   const bool runtimeClass = vocabulary_.cTIniFileMine == DefaultSettingValues().cTIniFileMine;
-  if (controller_ < list_.Count() &&
-      (std::any_of(kControllerNames.begin(), kControllerNames.end(), same) ||
-       (runtimeClass && same(vocabulary_.cTIniFileMine))))
-    return true;
-  return usedTypes_.count(platform::LowerAscii(name)) != 0;
+  return controller_ < list_.Count() &&
+         (SameTextAsAny(name, kControllerNames) ||
+          (runtimeClass && SameTextAscii(name, vocabulary_.cTIniFileMine)));
 }
 
 void TChecker::CheckUnitName(std::string_view unitName) {
-  const bool valid = IsUnitName(unitName);
+  const bool valid = IsQualifiedName(unitName);
   if (!valid) {
     Warn(nullptr,
          out_.Text("定義ファイル名から作るユニット名 \"{}\" は Pascal のユニット名になりません",
                    {unitName}));
     return;
   }
-  const bool used =
-      std::any_of(kUsedUnits.begin(), kUsedUnits.end(),
-                  [&](std::string_view unit) { return platform::SameTextAscii(unit, unitName); }) ||
-      platform::SameTextAscii(unitName, vocabulary_.UseUnit);
+  const bool used = IsUsedUnit(unitName) || SameTextAscii(unitName, vocabulary_.UseUnit);
   if (used)
     Warn(nullptr,
          out_.Text("ユニット名 \"{}\" は生成するユニットが使うユニットと同じ名前です", {unitName}));
@@ -300,7 +286,7 @@ void TChecker::CheckSettings() {
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::string& name = names[i];
     bool twice = false;
-    for (std::size_t j = 0; j < i; ++j) twice = twice || platform::SameTextAscii(names[j], name);
+    for (std::size_t j = 0; j < i; ++j) twice = twice || SameTextAscii(names[j], name);
     if (!IsIdentifier(name) || IsReservedWord(name))
       Warn(nullptr,
            out_.Text("設定から作るメソッド名 \"{}\" は Pascal の識別子になりません", {name}));
@@ -314,13 +300,11 @@ void TChecker::CheckSettings() {
                    {v.cSelf}));
 
   // UseUnit joins SysUtils and IniFiles in the uses clause.
-  const bool rtlUnit = std::any_of(kUsedUnits.begin(), kUsedUnits.end(), [&](std::string_view unit) {
-    return platform::SameTextAscii(unit, v.UseUnit);
-  });
-  if (!v.UseUnit.empty() && !IsUnitName(v.UseUnit))
+  const bool rtlUnit = IsUsedUnit(v.UseUnit);
+  if (!v.UseUnit.empty() && !IsQualifiedName(v.UseUnit))
     Warn(nullptr, out_.Text("設定 UseUnit \"{}\" はユニット名ではありません", {v.UseUnit}));
-  else if (platform::SameTextAscii(v.UseUnit, "SysUtils") ||
-           platform::SameTextAscii(v.UseUnit, "IniFiles"))
+  else if (SameTextAscii(v.UseUnit, "SysUtils") ||
+           SameTextAscii(v.UseUnit, "IniFiles"))
     Warn(nullptr, out_.Text("設定 UseUnit \"{}\" のユニットは uses にすでにあります", {v.UseUnit}));
   // The INI-controller's code needs the INI file class: the runtime unit's,
   // one of IniFiles, or one of this file or of UseUnit.
@@ -330,8 +314,7 @@ void TChecker::CheckSettings() {
   const bool runtimeClass = v.cTIniFileMine == defaults.cTIniFileMine;
   const bool declared =
       (runtimeClass && v.UseUnit == defaults.UseUnit) || FindClass(v.cTIniFileMine) != kNone ||
-      std::any_of(kIniFilesClasses.begin(), kIniFilesClasses.end(),
-                  [&](std::string_view name) { return platform::SameTextAscii(name, v.cTIniFileMine); });
+      SameTextAsAny(v.cTIniFileMine, kIniFilesClasses);
   if (controller && !declared) {
     const bool noUnit = v.UseUnit.empty() || rtlUnit || (!runtimeClass && v.UseUnit == defaults.UseUnit);
     out_.Add(noUnit ? TSeverity::kWarning : TSeverity::kNote,
@@ -399,15 +382,12 @@ void TChecker::CheckClasses() {
     variable = VariableOf(i);
     if (!oddLine && IsIdentifier(variable) && first == i) {
       const std::uint32_t same = FindClass(variable);
-      std::uint32_t other = kNone;
-      const std::uint32_t hash = CaseFreeHash(variable);
-      for (auto it = std::lower_bound(variableKeys.begin(), variableKeys.end(), Key{hash, 0});
-           other == kNone && it != variableKeys.end() && it->hash == hash && it->number < i; ++it)
-        if (platform::SameTextAscii(VariableOf(it->number), variable)) other = it->number;
+      const std::uint32_t other =
+          FirstOf(variableKeys, variable, [&](std::uint32_t k) { return VariableOf(k); });
       if (same != kNone)
         Warn(at, out_.Text("クラス \"{}\" のオブジェクト変数 \"{}\" がクラス \"{}\" と同じ名前です",
                            {name, variable, ClassKey(same)}));
-      else if (other != kNone)
+      else if (other < i)
         Warn(at, out_.Text(
                      "クラス \"{}\" のオブジェクト変数 \"{}\" がクラス \"{}\" のものと同じ名前です",
                      {name, variable, ClassKey(other)}));
@@ -427,13 +407,7 @@ void TChecker::CheckClasses() {
     if (comma != std::string_view::npos)
       Note(parentText.data() + comma,
            out_.Text("インターフェースのメソッドは生成されません。親クラスが実装していなければコンパイルできません"));
-    bool dotted = !parent.empty();
-    for (std::size_t start = 0; dotted && start <= parent.size();) {
-      const std::size_t dot = std::min(parent.find('.', start), parent.size());
-      dotted = IsIdentifier(parent.substr(start, dot - start));
-      start = dot + 1;
-    }
-    if (!dotted) {
+    if (!IsQualifiedName(parent)) {
       Warn(parentAt, out_.Text("親クラス名 \"{}\" は Pascal の識別子ではありません", {parent}));
       initial[i] = Initial::kYes;  // reported once is enough
       continue;
@@ -443,7 +417,7 @@ void TChecker::CheckClasses() {
     if (found == kNone) {
       // TObject has no Initial; another unit may declare the parent, and a
       // virtual Initial in it.
-      inherited = platform::SameTextAscii(parent, "TObject") ? Initial::kNo : Initial::kOutside;
+      inherited = SameTextAscii(parent, "TObject") ? Initial::kNo : Initial::kOutside;
       if (!withFields && inherited == Initial::kOutside)
         Note(parentAt,
              out_.Text("親クラス \"{}\" はこのファイルにありません。使うユニットにあるはずです",
@@ -586,7 +560,7 @@ void TChecker::CheckMembers(std::size_t index, const TFielderList& fields) {
       std::size_t f = 0;
       for (; f < firsts.size(); ++f) {
         name(members_[firsts[f]].Owner(), members_[firsts[f]].Kind(), firstText);
-        if (platform::SameTextAscii(firstText, memberText_)) break;
+        if (SameTextAscii(firstText, memberText_)) break;
       }
       if (f == firsts.size()) {
         firsts.push_back(b);
@@ -659,11 +633,11 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
     Warn(at, out_.Text("フィールド名 \"{}\" は Pascal の識別子ではありません", {rawName}));
   else if (IsReservedFieldName(name))
     Warn(at, out_.Text("フィールド名 \"{}\" は Pascal の予約語です", {name}));
-  else if (!IsIdentifier(item) || platform::SameTextAscii(item, "Self"))
+  else if (!IsIdentifier(item) || SameTextAscii(item, "Self"))
     Warn(at, out_.Text(
                  "フィールド名 \"{}\" から先頭の 1 文字を除いた \"{}\" は引数の名前に使えません",
                  {name, item}));
-  else if (stored && platform::SameTextAscii(name, "IniFile"))
+  else if (stored && SameTextAscii(name, "IniFile"))
     Warn(at, out_.Text("フィールド名 \"IniFile\" は INI ファイルを読み書きする手続きの変数に隠されます"));
 
   const std::string_view rawType = field.GetType();
@@ -748,7 +722,7 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
                    {value}));
   } else if (facts.character && CharacterCount(value) - apostrophes / 2 != 1) {
     Warn(valueAt, out_.Text("型 \"{}\" の初期値は 1 文字です: \"{}\"", {type, value}));
-  } else if (platform::SameTextAscii(type, "shortstring") && CharacterCount(value) > 255) {
+  } else if (SameTextAscii(type, "shortstring") && CharacterCount(value) > 255) {
     Warn(valueAt, out_.Text("shortstring の初期値が 255 文字を超えています"));
   } else if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back()))) {
     Note(valueAt, out_.Text("初期値 \"{}\" の前後の空白も文字列に入ります", {value}));
@@ -801,7 +775,7 @@ void TChecker::CheckInheritedFields() {
       const std::uint32_t candidate = std::prev(it)->klass;
       if (candidate == ancestor) {
         for (; it != group && std::prev(it)->klass == candidate && !found; --it)
-          if (platform::SameTextAscii(std::prev(it)->field->GetName(), e->field->GetName()))
+          if (SameTextAscii(std::prev(it)->field->GetName(), e->field->GetName()))
             found = &*std::prev(it);
         ancestor = parents_[ancestor];
       }

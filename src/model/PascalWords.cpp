@@ -45,9 +45,7 @@ bool IsReservedWord(std::string_view word) {
 }
 
 bool IsNumericType(std::string_view type) {
-  return std::any_of(kNumericTypes.begin(), kNumericTypes.end(), [&](std::string_view numeric) {
-    return platform::SameTextAscii(type, numeric);
-  });
+  return platform::SameTextAsAny(type, kNumericTypes);
 }
 
 bool IsBooleanType(std::string_view type) { return platform::SameTextAscii(type, "boolean"); }
@@ -58,11 +56,6 @@ constexpr std::array<std::string_view, 5> kStringTypes = {"string", "ansistring"
                                                          "unicodestring", "shortstring"};
 constexpr std::array<std::string_view, 3> kCharTypes = {"char", "ansichar", "widechar"};
 
-template <std::size_t N>
-bool OneOf(const std::array<std::string_view, N>& names, std::string_view type) {
-  return std::any_of(names.begin(), names.end(),
-                     [&](std::string_view name) { return platform::SameTextAscii(type, name); });
-}
 
 // The type an alias names in Delphi mode, in lower case.
 std::string CanonicalType(std::string_view type) {
@@ -96,22 +89,15 @@ constexpr std::array<IntegerRange, 12> kIntegerRanges = {{
     {"nativeuint", 0, kMax64},
 }};
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  const char lower = platform::LowerAscii(c);
-  if (lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
-  return 99;
-}
-
 // Reads digits of `base` from `text` at `pos` into `value`; false when there
 // are none. `overflow` is set when the number does not fit 64 bits.
 bool ReadDigits(std::string_view text, std::size_t& pos, unsigned base, std::uint64_t& value,
                 bool& overflow) {
   const std::size_t start = pos;
-  for (; pos < text.size() && DigitValue(text[pos]) < static_cast<int>(base); ++pos) {
-    const auto digit = static_cast<std::uint64_t>(DigitValue(text[pos]));
+  for (; pos < text.size(); ++pos) {
+    const int digitValue = platform::DigitValue(text[pos], base);
+    if (digitValue < 0) break;
+    const auto digit = static_cast<std::uint64_t>(digitValue);
     if (value > (kMax64 - digit) / base) overflow = true;
     value = value * base + digit;
   }
@@ -120,8 +106,8 @@ bool ReadDigits(std::string_view text, std::size_t& pos, unsigned base, std::uin
 
 }  // namespace
 
-bool IsStringType(std::string_view type) { return OneOf(kStringTypes, type); }
-bool IsCharType(std::string_view type) { return OneOf(kCharTypes, type); }
+bool IsStringType(std::string_view type) { return platform::SameTextAsAny(type, kStringTypes); }
+bool IsCharType(std::string_view type) { return platform::SameTextAsAny(type, kCharTypes); }
 
 bool IsStorableType(std::string_view type) {
   return IsStringType(type) || IsBooleanType(type) || IsNumericType(type);
@@ -140,9 +126,18 @@ bool IsIdentifier(std::string_view text) {
   });
 }
 
+bool IsQualifiedName(std::string_view text) {
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t dot = std::min(text.find('.', start), text.size());
+    const std::string_view part = text.substr(start, dot - start);
+    if (!IsIdentifier(part) || IsReservedWord(part)) return false;
+    start = dot + 1;
+  }
+  return true;
+}
+
 TNumberText JudgeNumber(std::string_view type, std::string_view value) {
-  while (!value.empty() && IsBlank(value.front())) value.remove_prefix(1);
-  while (!value.empty() && IsBlank(value.back())) value.remove_suffix(1);
+  value = platform::TrimBlanks(value);
   const auto range =
       std::find_if(kIntegerRanges.begin(), kIntegerRanges.end(),
                    [&](const IntegerRange& r) { return platform::SameTextAscii(type, r.type); });

@@ -41,6 +41,10 @@ bool SameType(std::string_view a, std::string_view b);
 /// apart.
 bool IsIdentifier(std::string_view text);
 
+/// Whether `text` is a name that may be qualified by units: identifiers,
+/// none of them a reserved word, joined by dots ("My.Opts", "SysUtils.Exception").
+bool IsQualifiedName(std::string_view text);
+
 /// What an unquoted initial value of a numeric type is to Pascal.
 enum class TNumberText {
   kLiteral,     ///< a number of the type

@@ -9,6 +9,7 @@
 #include "model/Tamsel_FielderList.h"
 #include "model/Tamsel_Typer.h"
 #include "model/Tamsel_TyperIni.h"
+#include "platform/Ascii.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
 #include "writer/Tamsel_WritePas.h"
@@ -34,7 +35,7 @@ void SplitClassLine(std::string_view line, std::string_view& name, std::string_v
 // "(" without a final ")", blanks at the end, or a ":" or ";" in it.
 bool IsOddClassLine(std::string_view line) {
   const char last = line.back();
-  return last == ' ' || last == '\t' ||
+  return platform::IsBlank(last) ||
          (line.find('(') != std::string_view::npos && last != ')') ||
          line.find_first_of(":;") != std::string_view::npos;
 }

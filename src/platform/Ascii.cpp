@@ -17,17 +17,25 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
   return true;
 }
 
-namespace {
-
-// The value of a digit in `base`, or -1.
-int DigitValue(char c, unsigned base) {
-  if (c >= '0' && c <= '9') return c - '0';
-  const char lower = LowerAscii(c);
-  if (base == 16 && lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
-  return -1;
+bool SameTextAsAny(std::string_view text, std::span<const std::string_view> words) {
+  for (std::string_view word : words)
+    if (SameTextAscii(text, word)) return true;
+  return false;
 }
 
-}  // namespace
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+int DigitValue(char c, unsigned base) {
+  int value = -1;
+  if (c >= '0' && c <= '9') value = c - '0';
+  const char lower = LowerAscii(c);
+  if (lower >= 'a' && lower <= 'f') value = lower - 'a' + 10;
+  return value >= 0 && static_cast<unsigned>(value) < base ? value : -1;
+}
 
 bool ParseInt32(std::string_view text, IntegerSyntax syntax, std::int32_t& value) {
   std::size_t i = 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,17 @@ char LowerAscii(char c);
 std::string LowerAscii(std::string_view text);
 /// Whether the texts are equal when ASCII letter case is ignored.
 bool SameTextAscii(std::string_view a, std::string_view b);
+/// Whether `text` equals one of `words` when ASCII letter case is ignored.
+bool SameTextAsAny(std::string_view text, std::span<const std::string_view> words);
+
+/// Spaces and tabs: the blanks the settings file and the definition ignore
+/// around names and values.
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+/// The text without blanks at either end.
+std::string_view TrimBlanks(std::string_view text);
+
+/// The value of `c` as a digit of `base` (8, 10 or 16), or -1.
+int DigitValue(char c, unsigned base);
 
 /// What an integer may look like besides an optional sign and its digits.
 /// Both kinds accept "$" and "0x" (either case of x) before hexadecimal digits.

@@ -10,14 +10,6 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 enum class LineKind { kOther, kSection, kKey };
 
 // One line of profile text: where its bytes are and what it holds.
@@ -40,18 +32,18 @@ ProfileLine ReadProfileLine(std::string_view text, std::size_t pos) {
   // CRs before the line end belong to it (a stray one too, as Windows reads
   // it), never to the value.
   while (!content.empty() && content.back() == '\r') content.remove_suffix(1);
-  const std::string_view body = Trim(content);
+  const std::string_view body = platform::TrimBlanks(content);
   ProfileLine line{pos, hasEnd ? lf + 1 : text.size(), hasEnd, body.empty(), LineKind::kOther, {}, {}};
   if (!body.empty() && body.front() == '[') {
     const std::size_t close = body.find(']');
     line.kind = LineKind::kSection;
-    line.name = Trim(body.substr(1, close == std::string_view::npos ? body.size() - 1 : close - 1));
+    line.name = platform::TrimBlanks(body.substr(1, close == std::string_view::npos ? body.size() - 1 : close - 1));
   } else if (!body.empty() && body.front() != ';') {
     const std::size_t eq = body.find('=');
     if (eq != std::string_view::npos) {
       line.kind = LineKind::kKey;
-      line.name = Trim(body.substr(0, eq));
-      line.value = Trim(body.substr(eq + 1));
+      line.name = platform::TrimBlanks(body.substr(0, eq));
+      line.value = platform::TrimBlanks(body.substr(eq + 1));
     }
   }
   return line;

@@ -31,6 +31,11 @@ struct Result {
   std::string err;
 };
 
+// Tamsel's messages on standard output.
+inline const std::string kPasMessage = "拡張子\".pas\"のファイルは指定できません\n";
+inline const std::string kMissingMessage = "指定のファイルがありません。\n";
+inline const std::string kMalformedMessage = "不思議な対象データがある。\n";
+
 // Standard error without the diagnostics: the lines in the compiler message
 // format, which point into the definition ("d.txt(2,3) Warning: ...") or at
 // no place ("Tamsel: Warning: ...").

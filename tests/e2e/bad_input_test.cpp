@@ -19,7 +19,7 @@ using e2e::ReadFile;
 using e2e::Sandbox;
 using e2e::WriteFile;
 
-const std::string kMalformedMessage = "不思議な対象データがある。\n";
+using e2e::kMalformedMessage;
 const std::string kOldUnit = "old\0unit\r\n\xFF"s;
 
 // The keys of a complete settings file after `Tab`, with their defaults.

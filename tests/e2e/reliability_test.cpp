@@ -15,7 +15,7 @@ using e2e::ReadFile;
 using e2e::Sandbox;
 using e2e::WriteFile;
 
-const std::string kPasMessage = "拡張子\".pas\"のファイルは指定できません\n";
+using e2e::kPasMessage;
 const std::string kOldUnit = "old unit";
 
 // A definition whose unit takes a while to write (some 70 MB).

@@ -13,8 +13,8 @@ using e2e::ReadFile;
 using e2e::Sandbox;
 using e2e::WriteFile;
 
-const std::string kPasMessage = "拡張子\".pas\"のファイルは指定できません\n";
-const std::string kMissingMessage = "指定のファイルがありません。\n";
+using e2e::kPasMessage;
+using e2e::kMissingMessage;
 
 const std::string kDefaultSettings =
     "[Tamsel]\r\nTab=2\r\nUseUnit=Tamsel_common\r\ncTIniter=TIniter\r\ncCheck=Check\r\n"

@@ -13,7 +13,7 @@ using e2e::Sandbox;
 using e2e::WriteFile;
 
 const std::string kUnits = std::string(TAMSEL_GOLDEN_DIR) + "/units/";
-const std::string kMalformedMessage = "不思議な対象データがある。\n";
+using e2e::kMalformedMessage;
 
 // Copies `<dir><name>.txt` (and `<name>.ini` as the settings file, when
 // `withSettings`) into a sandbox, runs the generator and compares the unit
