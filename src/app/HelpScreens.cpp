@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "app/Switches.h"
-#include "platform/Ascii.h"
+#include "text/Ascii.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
 
@@ -95,7 +95,7 @@ void Banner(Screen& s, const std::string& exePath) {
   s.Text("\"Tamsel.exe\" for command-prompt of WindowsXP").Line(std::string("  version ") + kVersion);
   const std::string exeName = platform::ExtractFileName(exePath);
   const std::string original = std::string("Tamsel") + std::string(platform::ExecutableSuffix());
-  if (!platform::SameTextAscii(exeName, original))
+  if (!texts::SameTextAscii(exeName, original))
     s.Text(" ( \"").Raw(platform::ConsolePath(exeName)).Line("\" is not original name )");
   s.Line("Copyright (C) the Tamsel developers. Free to use and to share.");
 }

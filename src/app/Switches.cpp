@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/Ascii.h"
+#include "text/Ascii.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ bool IsSwitchPrefix(char c) { return c == '/' || c == '-' || c == '+'; }
 int ClassifyOne(std::string_view arg) {
   if (arg.size() >= 3 && IsSwitchPrefix(arg[0]) && arg[1] == '?' && arg[2] == '?') return 3;
   if (arg.size() == 2 && IsSwitchPrefix(arg[0]) && arg[1] == '?') return 2;
-  const std::string lower = platform::LowerAscii(arg);
+  const std::string lower = texts::LowerAscii(arg);
   if (lower.size() == 5 && IsSwitchPrefix(lower[0]) && lower.substr(1) == "help") return 1;
   if (arg.size() >= 2 && arg[0] == '?' && arg[1] == '?') return 8;
   if (arg == "?") return 7;

@@ -11,7 +11,7 @@
 #include "model/Tamsel_TyperList.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
-#include "platform/TextFile.h"
+#include "text/TextFile.h"
 #include "settings/Tamsel_Common.h"
 #include "settings/Tamsel_ini.h"
 #include "writer/Tamsel_WritePas.h"
@@ -51,7 +51,7 @@ const char* const kMalformedMessage = "不思議な対象データがある。";
 // start is dropped: the unit has its own, or none.
 void WriteConstants(TWritePas& out, std::string constants) {
   bool hadMark = false;
-  platform::TextReader reader(platform::SkipByteOrderMark(constants, hadMark));
+  texts::TextReader reader(texts::SkipByteOrderMark(constants, hadMark));
   do {
     out.WriteLn(0, reader.ReadLine());
   } while (!reader.Eof());
@@ -71,7 +71,7 @@ void CheckSettings(const TIniter& settings) {
 
 void WriteUnit(TWritePas& out, const TTyperList& list, std::string_view unitName,
                std::string_view useUnit, const std::string* constants) {
-  if (list.HasByteOrderMark()) out.Write(0, platform::kUtf8ByteOrderMark);
+  if (list.HasByteOrderMark()) out.Write(0, texts::kUtf8ByteOrderMark);
   out.WriteLn(0, "unit ", unitName, ";");
   out.WriteLn(0, "interface");
   out.WriteLn(0, "uses");

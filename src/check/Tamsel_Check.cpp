@@ -15,7 +15,7 @@
 #include "model/Tamsel_FielderList.h"
 #include "model/Tamsel_TyperIni.h"
 #include "model/Tamsel_TyperList.h"
-#include "platform/Ascii.h"
+#include "text/Ascii.h"
 #include "settings/Tamsel_ini.h"
 #include "writer/Tamsel_WritePas.h"
 
@@ -23,10 +23,10 @@ namespace {
 
 constexpr std::uint32_t kNone = 0xFFFFFFFF;
 
-using platform::IsBlank;
-using platform::SameTextAscii;
-using platform::SameTextAsAny;
-constexpr auto Trim = platform::TrimBlanks;
+using texts::IsBlank;
+using texts::SameTextAscii;
+using texts::SameTextAsAny;
+constexpr auto Trim = texts::TrimBlanks;
 
 // Pascal compares identifiers without ASCII letter case; so do these hashes
 // (FNV-1a of the lower-cased bytes), which may be continued piece by piece.
@@ -677,7 +677,7 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
         out_.Text(
             "型 \"{}\" のフィールドは INI ファイルに読み書きできません ({} に Read{} がありません)",
             {type, vocabulary_.cTIniFileMine, type}));
-  } else if (!facts.known && notedTypes_.insert(platform::LowerAscii(type)).second) {
+  } else if (!facts.known && notedTypes_.insert(texts::LowerAscii(type)).second) {
     // Once for each type: the first field shows where it is used.
     Note(typeAt,
          out_.Text("型 \"{}\" は Tamsel の知らない型です。初期値は文字列として書かれます", {type}));
@@ -709,7 +709,7 @@ void TChecker::CheckField(std::size_t index, const TFielder& field, bool stored)
     // The generator reads it as Pascal reads an integer, and stops where it
     // cannot.
     std::int32_t number = 0;
-    if (!platform::ParseInt32(value, platform::kPascalInteger, number))
+    if (!texts::ParseInt32(value, texts::kPascalInteger, number))
       out_.Add(TSeverity::kError, valueAt,
                out_.Text("boolean の初期値 \"{}\" が整数ではありません", {value}));
     return;

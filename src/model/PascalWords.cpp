@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/Ascii.h"
+#include "text/Ascii.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ bool IsReservedWord(std::string_view word) {
   char lower[14];
   if (word.size() < 2 || word.size() > sizeof lower) return false;
   for (std::size_t i = 0; i < word.size(); ++i) {
-    lower[i] = platform::LowerAscii(word[i]);
+    lower[i] = texts::LowerAscii(word[i]);
     if (lower[i] < 'a' || lower[i] > 'z') return false;
   }
   return std::binary_search(kReservedWords.begin(), kReservedWords.end(),
@@ -45,10 +45,10 @@ bool IsReservedWord(std::string_view word) {
 }
 
 bool IsNumericType(std::string_view type) {
-  return platform::SameTextAsAny(type, kNumericTypes);
+  return texts::SameTextAsAny(type, kNumericTypes);
 }
 
-bool IsBooleanType(std::string_view type) { return platform::SameTextAscii(type, "boolean"); }
+bool IsBooleanType(std::string_view type) { return texts::SameTextAscii(type, "boolean"); }
 
 namespace {
 
@@ -59,7 +59,7 @@ constexpr std::array<std::string_view, 3> kCharTypes = {"char", "ansichar", "wid
 
 // The type an alias names in Delphi mode, in lower case.
 std::string CanonicalType(std::string_view type) {
-  std::string lower = platform::LowerAscii(type);
+  std::string lower = texts::LowerAscii(type);
   if (lower == "integer") return "longint";
   if (lower == "cardinal") return "longword";
   if (lower == "string") return "ansistring";
@@ -95,7 +95,7 @@ bool ReadDigits(std::string_view text, std::size_t& pos, unsigned base, std::uin
                 bool& overflow) {
   const std::size_t start = pos;
   for (; pos < text.size(); ++pos) {
-    const int digitValue = platform::DigitValue(text[pos], base);
+    const int digitValue = texts::DigitValue(text[pos], base);
     if (digitValue < 0) break;
     const auto digit = static_cast<std::uint64_t>(digitValue);
     if (value > (kMax64 - digit) / base) overflow = true;
@@ -106,22 +106,22 @@ bool ReadDigits(std::string_view text, std::size_t& pos, unsigned base, std::uin
 
 }  // namespace
 
-bool IsStringType(std::string_view type) { return platform::SameTextAsAny(type, kStringTypes); }
-bool IsCharType(std::string_view type) { return platform::SameTextAsAny(type, kCharTypes); }
+bool IsStringType(std::string_view type) { return texts::SameTextAsAny(type, kStringTypes); }
+bool IsCharType(std::string_view type) { return texts::SameTextAsAny(type, kCharTypes); }
 
 bool IsStorableType(std::string_view type) {
   return IsStringType(type) || IsBooleanType(type) || IsNumericType(type);
 }
 
 bool SameType(std::string_view a, std::string_view b) {
-  return platform::SameTextAscii(a, b) || CanonicalType(a) == CanonicalType(b);
+  return texts::SameTextAscii(a, b) || CanonicalType(a) == CanonicalType(b);
 }
 
 bool IsIdentifier(std::string_view text) {
   // Free Pascal takes identifiers of up to 255 characters.
   if (text.empty() || text.size() > 255 || (text[0] >= '0' && text[0] <= '9')) return false;
   return std::all_of(text.begin(), text.end(), [](char c) {
-    const char lower = platform::LowerAscii(c);
+    const char lower = texts::LowerAscii(c);
     return (lower >= 'a' && lower <= 'z') || (c >= '0' && c <= '9') || c == '_';
   });
 }
@@ -137,10 +137,10 @@ bool IsQualifiedName(std::string_view text) {
 }
 
 TNumberText JudgeNumber(std::string_view type, std::string_view value) {
-  value = platform::TrimBlanks(value);
+  value = texts::TrimBlanks(value);
   const auto range =
       std::find_if(kIntegerRanges.begin(), kIntegerRanges.end(),
-                   [&](const IntegerRange& r) { return platform::SameTextAscii(type, r.type); });
+                   [&](const IntegerRange& r) { return texts::SameTextAscii(type, r.type); });
   const bool integerType = range != kIntegerRanges.end();
   std::size_t pos = 0;
   const bool negative = !value.empty() && value[0] == '-';
@@ -164,7 +164,7 @@ TNumberText JudgeNumber(std::string_view type, std::string_view value) {
       ReadDigits(value, pos, 10, ignored, ignoredOverflow);
       fraction = true;
     }
-    if (digits && pos < value.size() && platform::LowerAscii(value[pos]) == 'e') {
+    if (digits && pos < value.size() && texts::LowerAscii(value[pos]) == 'e') {
       std::size_t exponent = pos + 1;
       if (exponent < value.size() && (value[exponent] == '-' || value[exponent] == '+'))
         ++exponent;
@@ -177,7 +177,7 @@ TNumberText JudgeNumber(std::string_view type, std::string_view value) {
   if (digits && pos == value.size()) {
     if (!integerType) {
       // Currency holds 64-bit integers of ten-thousandths.
-      if (!platform::SameTextAscii(type, "currency")) return TNumberText::kLiteral;
+      if (!texts::SameTextAscii(type, "currency")) return TNumberText::kLiteral;
       const double magnitude = std::strtod(std::string(value.substr(start)).c_str(), nullptr);
       return magnitude <= 922337203685477.5807 ? TNumberText::kLiteral : TNumberText::kOutOfRange;
     }
@@ -191,7 +191,7 @@ TNumberText JudgeNumber(std::string_view type, std::string_view value) {
   // it stands and may well compile; digits followed by anything but an
   // operator cannot.
   if (start == value.size()) return TNumberText::kMalformed;
-  const char first = platform::LowerAscii(value[start]);
+  const char first = texts::LowerAscii(value[start]);
   if ((first >= 'a' && first <= 'z') || first == '_' || first == '(')
     return TNumberText::kExpression;
   if (!digits) return TNumberText::kMalformed;

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "model/PascalWords.h"
-#include "platform/Ascii.h"
+#include "text/Ascii.h"
 #include "platform/Platform.h"
 #include "writer/Tamsel_WritePas.h"
 
@@ -64,7 +64,7 @@ std::string TFielder::InitValueText(const TVocabulary& vocabulary,
     // Read as Pascal reads an integer: leading spaces, and "x" alone also
     // starts hexadecimal digits.
     std::int32_t number = 0;
-    if (!platform::ParseInt32(value, platform::kPascalInteger, number))
+    if (!texts::ParseInt32(value, texts::kPascalInteger, number))
       throw EConvertError(className, GetName(), value);
     return number != 0 ? "True" : "False";
   }

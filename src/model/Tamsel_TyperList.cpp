@@ -9,9 +9,9 @@
 #include "model/Tamsel_FielderList.h"
 #include "model/Tamsel_Typer.h"
 #include "model/Tamsel_TyperIni.h"
-#include "platform/Ascii.h"
+#include "text/Ascii.h"
 #include "platform/Platform.h"
-#include "platform/TextFile.h"
+#include "text/TextFile.h"
 #include "writer/Tamsel_WritePas.h"
 
 namespace {
@@ -35,7 +35,7 @@ void SplitClassLine(std::string_view line, std::string_view& name, std::string_v
 // "(" without a final ")", blanks at the end, or a ":" or ";" in it.
 bool IsOddClassLine(std::string_view line) {
   const char last = line.back();
-  return platform::IsBlank(last) ||
+  return texts::IsBlank(last) ||
          (line.find('(') != std::string_view::npos && last != ')') ||
          line.find_first_of(":;") != std::string_view::npos;
 }
@@ -115,11 +115,11 @@ bool TTyperList::LoadText(std::string_view text) { return Parse(texts_.emplace_b
 bool TTyperList::Parse(std::string& text) {
   // A UTF-8 byte-order mark, as Windows editors write it, is no part of the
   // first line.
-  const std::span<char> body = platform::SkipByteOrderMark(text, FHasByteOrderMark);
+  const std::span<char> body = texts::SkipByteOrderMark(text, FHasByteOrderMark);
   body_ = {body.data(), body.size()};
   failure_ = {};
   oddClassLines_.clear();
-  platform::TextReader reader(body);
+  texts::TextReader reader(body);
   std::string_view pendingName;
   std::string_view pendingParent;
   bool pending = false;

@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Ascii.h"
+#include "text/Ascii.h"
 #include "platform/Platform.h"
 
 namespace platform {
@@ -395,7 +395,7 @@ const std::string& ConsoleCharset() {
     const char* cs = nl_langinfo(CODESET);
     const std::string name = cs ? cs : "";
     for (const char* plain : {"", "UTF-8", "UTF8", "ANSI_X3.4-1968", "ASCII", "US-ASCII"})
-      if (SameTextAscii(name, plain)) return std::string();
+      if (texts::SameTextAscii(name, plain)) return std::string();
     return name;
   }();
   return charset;

@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
-#include "platform/Ascii.h"
+#include "text/Ascii.h"
 #include "platform/Platform.h"
-#include "platform/TextFile.h"
+#include "text/TextFile.h"
 
 namespace {
 
@@ -32,18 +32,18 @@ ProfileLine ReadProfileLine(std::string_view text, std::size_t pos) {
   // CRs before the line end belong to it (a stray one too, as Windows reads
   // it), never to the value.
   while (!content.empty() && content.back() == '\r') content.remove_suffix(1);
-  const std::string_view body = platform::TrimBlanks(content);
+  const std::string_view body = texts::TrimBlanks(content);
   ProfileLine line{pos, hasEnd ? lf + 1 : text.size(), hasEnd, body.empty(), LineKind::kOther, {}, {}};
   if (!body.empty() && body.front() == '[') {
     const std::size_t close = body.find(']');
     line.kind = LineKind::kSection;
-    line.name = platform::TrimBlanks(body.substr(1, close == std::string_view::npos ? body.size() - 1 : close - 1));
+    line.name = texts::TrimBlanks(body.substr(1, close == std::string_view::npos ? body.size() - 1 : close - 1));
   } else if (!body.empty() && body.front() != ';') {
     const std::size_t eq = body.find('=');
     if (eq != std::string_view::npos) {
       line.kind = LineKind::kKey;
-      line.name = platform::TrimBlanks(body.substr(0, eq));
-      line.value = platform::TrimBlanks(body.substr(eq + 1));
+      line.name = texts::TrimBlanks(body.substr(0, eq));
+      line.value = texts::TrimBlanks(body.substr(eq + 1));
     }
   }
   return line;
@@ -66,11 +66,11 @@ SectionScan ScanSection(std::string_view text, std::string_view section,
   SectionScan scan;
   scan.keys.resize(keys.size());
   // A UTF-8 byte-order mark belongs to no line; it stays in front of the first.
-  std::size_t pos = text.starts_with(platform::kUtf8ByteOrderMark) ? platform::kUtf8ByteOrderMark.size() : 0;
+  std::size_t pos = text.starts_with(texts::kUtf8ByteOrderMark) ? texts::kUtf8ByteOrderMark.size() : 0;
   while (pos < text.size() && !scan.found) {
     const ProfileLine line = ReadProfileLine(text, pos);
     pos = line.next;
-    if (line.kind == LineKind::kSection && platform::SameTextAscii(line.name, section)) {
+    if (line.kind == LineKind::kSection && texts::SameTextAscii(line.name, section)) {
       scan.found = true;
       scan.end = line.next;
       scan.endHasLineEnd = line.hasLineEnd;
@@ -87,7 +87,7 @@ SectionScan ScanSection(std::string_view text, std::string_view section,
     }
     if (line.kind != LineKind::kKey || missing == 0) continue;
     for (std::size_t i = 0; i < keys.size(); ++i) {
-      if (!scan.keys[i] && platform::SameTextAscii(line.name, keys[i])) {
+      if (!scan.keys[i] && texts::SameTextAscii(line.name, keys[i])) {
         scan.keys[i] = line;
         --missing;
       }
@@ -215,7 +215,7 @@ std::int32_t TIniFileMine::ReadInteger(std::string_view section, std::string_vie
                                        std::int32_t def) const {
   std::string text;
   std::int32_t value;
-  return ProfileLookup(text_, section, key, text) && platform::ParseInt32(text, platform::kProfileInteger, value) ? value : def;
+  return ProfileLookup(text_, section, key, text) && texts::ParseInt32(text, texts::kProfileInteger, value) ? value : def;
 }
 
 void TIniFileMine::WriteString(std::string_view section, std::string_view key,

@@ -5,7 +5,7 @@
 #include <vector>
 #include <stdexcept>
 
-#include "platform/Ascii.h"
+#include "text/Ascii.h"
 #include "platform/Paths.h"
 #include "settings/Tamsel_Common.h"
 
@@ -21,7 +21,7 @@ const TSettingValues& DefaultSettingValues() {
     TSettingValues v;
     for (const TSetting& s : kSettings) {
       if (s.text) v.*s.text = s.initial;
-      else if (!platform::ParseInt32(s.initial, platform::kProfileInteger, v.*s.number))
+      else if (!texts::ParseInt32(s.initial, texts::kProfileInteger, v.*s.number))
         throw std::logic_error(std::string("bad default for setting ") + s.key);
     }
     return v;
@@ -59,7 +59,7 @@ void TOption::LoadProfile(const TIniFileMine& ini, std::string_view section) {
     const TSetting& s = kSettings[i];
     if (s.text) {
       FValues.*s.text = stored[i] ? *stored[i] : defaults.*s.text;
-    } else if (!stored[i] || !platform::ParseInt32(*stored[i], platform::kProfileInteger, FValues.*s.number)) {
+    } else if (!stored[i] || !texts::ParseInt32(*stored[i], texts::kProfileInteger, FValues.*s.number)) {
       FValues.*s.number = defaults.*s.number;
     }
   }
@@ -77,7 +77,7 @@ void TOption::StoreProfile(TIniFileMine& ini, std::string_view section, bool mis
     if (same && !missingOnly) {
       std::int32_t number = 0;
       same = s.text ? *stored[i] == value
-                    : platform::ParseInt32(*stored[i], platform::kProfileInteger, number) &&
+                    : texts::ParseInt32(*stored[i], texts::kProfileInteger, number) &&
                           number == FValues.*s.number;
     }
     if (!same) writes.push_back({s.key, value});

@@ -9,16 +9,16 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Ascii.h"
+#include "text/Ascii.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
-#include "platform/TextFile.h"
+#include "text/TextFile.h"
 
 namespace {
 
 std::vector<std::string> Lines(std::string_view data) {
   std::string text(data);
-  platform::TextReader reader(text);
+  texts::TextReader reader(text);
   std::vector<std::string> lines;
   do {
     lines.emplace_back(reader.ReadLine());
@@ -82,9 +82,9 @@ TEST(ParseInt32, DecimalAndHexadecimalWithinThirtyTwoBits) {
       {"1 2", false, 0},      {"12abc", false, 0},    {"-", false, 0},
   };
   for (const Case& c : cases) {
-    for (platform::IntegerSyntax syntax : {platform::kProfileInteger, platform::kPascalInteger}) {
+    for (texts::IntegerSyntax syntax : {texts::kProfileInteger, texts::kPascalInteger}) {
       std::int32_t value = 12345;
-      EXPECT_EQ(platform::ParseInt32(c.text, syntax, value), c.ok) << c.text;
+      EXPECT_EQ(texts::ParseInt32(c.text, syntax, value), c.ok) << c.text;
       EXPECT_EQ(value, c.ok ? c.value : 12345) << c.text;
     }
   }
@@ -92,17 +92,17 @@ TEST(ParseInt32, DecimalAndHexadecimalWithinThirtyTwoBits) {
       {"  7", 7}, {"x1F", 31}, {"-X1", -1}, {" $a", 10}};
   for (const auto& [text, expected] : pascalOnly) {
     std::int32_t value = 0;
-    EXPECT_FALSE(platform::ParseInt32(text, platform::kProfileInteger, value)) << text;
-    EXPECT_TRUE(platform::ParseInt32(text, platform::kPascalInteger, value)) << text;
+    EXPECT_FALSE(texts::ParseInt32(text, texts::kProfileInteger, value)) << text;
+    EXPECT_TRUE(texts::ParseInt32(text, texts::kPascalInteger, value)) << text;
     EXPECT_EQ(value, expected) << text;
   }
 }
 
 TEST(SameTextAscii, IgnoresTheCaseOfAsciiLettersOnly) {
-  EXPECT_TRUE(platform::SameTextAscii("Tamsel.EXE", "tamsel.exe"));
-  EXPECT_FALSE(platform::SameTextAscii("Tamsel", "Tamsel "));
-  EXPECT_FALSE(platform::SameTextAscii("\xC3\xA9", "\xC3\x89"));  // é is not É here
-  EXPECT_EQ(platform::LowerAscii("HeLP-\xC9"), "help-\xC9");
+  EXPECT_TRUE(texts::SameTextAscii("Tamsel.EXE", "tamsel.exe"));
+  EXPECT_FALSE(texts::SameTextAscii("Tamsel", "Tamsel "));
+  EXPECT_FALSE(texts::SameTextAscii("\xC3\xA9", "\xC3\x89"));  // é is not É here
+  EXPECT_EQ(texts::LowerAscii("HeLP-\xC9"), "help-\xC9");
 }
 
 TEST(FileError, NamesThePathWhatFailedAndWhy) {

@@ -1,8 +1,8 @@
-#include "platform/TextFile.h"
+#include "text/TextFile.h"
 
 #include <algorithm>
 
-namespace platform {
+namespace texts {
 
 namespace {
 constexpr char kCtrlZ = '\x1a';
@@ -14,10 +14,7 @@ std::span<char> SkipByteOrderMark(std::span<char> text, bool& hadMark) {
 }
 
 TextReader::TextReader(std::span<char> text)
-    : data_(text.data()),
-      size_(text.size()),
-      hasCr_(std::string_view(data_, size_).find('\r') != std::string_view::npos),
-      hasCtrlZ_(std::string_view(data_, size_).find(kCtrlZ) != std::string_view::npos) {}
+    : data_(text.data()), size_(text.size()) {}
 
 std::string_view TextReader::ReadLine() {
   char* const start = data_ + pos_;
@@ -25,8 +22,8 @@ std::string_view TextReader::ReadLine() {
   const std::size_t lineEnd = std::min(rest.find('\n'), rest.size());
   pos_ += lineEnd < rest.size() ? lineEnd + 1 : lineEnd;
   std::string_view line = rest.substr(0, lineEnd);
-  if (hasCtrlZ_) line = line.substr(0, line.find(kCtrlZ));
-  if (!hasCr_ || line.find('\r') == std::string_view::npos) return line;
+  line = line.substr(0, line.find(kCtrlZ));
+  if (line.find('\r') == std::string_view::npos) return line;
   // CRs are removed where they stand: the rest of the line moves left.
   std::size_t length = 0;
   for (char c : line)
@@ -36,4 +33,4 @@ std::string_view TextReader::ReadLine() {
 
 bool TextReader::Eof() const { return pos_ >= size_ || data_[pos_] == kCtrlZ; }
 
-}  // namespace platform
+}  // namespace texts

@@ -3,21 +3,34 @@
 // values share them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace texts {
 
 /// `c` in lower case when it is an ASCII capital letter; any other byte as it is.
-char LowerAscii(char c);
+inline char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
 /// The text with its ASCII capital letters in lower case.
 std::string LowerAscii(std::string_view text);
 /// Whether the texts are equal when ASCII letter case is ignored.
 bool SameTextAscii(std::string_view a, std::string_view b);
 /// Whether `text` equals one of `words` when ASCII letter case is ignored.
 bool SameTextAsAny(std::string_view text, std::span<const std::string_view> words);
+
+/// Hashing and equality that ignore ASCII letter case, as Pascal compares
+/// identifiers: `std::unordered_map<std::string_view, T, CaseFreeHash,
+/// CaseFreeEqual>` finds a name however it is spelt.
+struct CaseFreeHash {
+  std::size_t operator()(std::string_view text) const;
+};
+struct CaseFreeEqual {
+  bool operator()(std::string_view a, std::string_view b) const { return SameTextAscii(a, b); }
+};
 
 /// Spaces and tabs: the blanks the settings file and the definition ignore
 /// around names and values.
@@ -46,4 +59,4 @@ inline constexpr IntegerSyntax kPascalInteger{true, true};
 /// False, leaving `value` alone, when the text is not such an integer.
 bool ParseInt32(std::string_view text, IntegerSyntax syntax, std::int32_t& value);
 
-}  // namespace platform
+}  // namespace texts

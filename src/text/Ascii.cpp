@@ -1,8 +1,6 @@
-#include "platform/Ascii.h"
+#include "text/Ascii.h"
 
-namespace platform {
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+namespace texts {
 
 std::string LowerAscii(std::string_view text) {
   std::string out(text);
@@ -21,6 +19,12 @@ bool SameTextAsAny(std::string_view text, std::span<const std::string_view> word
   for (std::string_view word : words)
     if (SameTextAscii(text, word)) return true;
   return false;
+}
+
+std::size_t CaseFreeHash::operator()(std::string_view text) const {
+  std::size_t hash = 14695981039346656037ull;  // FNV-1a of the lower-cased bytes
+  for (char c : text) hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
+  return hash;
 }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -71,4 +75,4 @@ bool ParseInt32(std::string_view text, IntegerSyntax syntax, std::int32_t& value
   return true;
 }
 
-}  // namespace platform
+}  // namespace texts

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-namespace platform {
+namespace texts {
 
 /// The UTF-8 byte-order mark Windows editors put at the start of a text.
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
@@ -37,10 +37,6 @@ class TextReader {
   char* const data_;
   const std::size_t size_;
   std::size_t pos_ = 0;
-  // Whether the text holds a CR or a Ctrl-Z at all; most hold neither, and
-  // their lines need no search for them.
-  const bool hasCr_;
-  const bool hasCtrlZ_;
 };
 
-}  // namespace platform
+}  // namespace texts
