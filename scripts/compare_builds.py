@@ -13,7 +13,8 @@ standard error, the exit code and the bytes of every file left in the folder
 must be equal. Exit status 1 when anything differs.
 
 For a refactoring that must not change behaviour: build the old tree, build
-the new one, compare.
+the new one, compare. Where a change of some findings is intended, --ignore
+leaves out the lines that carry them, so that everything else is compared.
 """
 import argparse
 import concurrent.futures
@@ -199,9 +200,16 @@ def first_difference(a, b):
     return "lengths %d and %d" % (len(a), len(b))
 
 
-def compare(old, new, c, work, index):
-    a = run_one(old, c, os.path.join(work, "%d-old" % index))
-    b = run_one(new, c, os.path.join(work, "%d-new" % index))
+def without_lines(stderr, ignore):
+    """stderr without the lines that contain one of the texts in `ignore`."""
+    return b"".join(line for line in stderr.splitlines(True)
+                    if not any(text in line.decode("utf-8", "replace") for text in ignore))
+
+
+def compare(old, new, c, work, index, ignore):
+    a = list(run_one(old, c, os.path.join(work, "%d-old" % index)))
+    b = list(run_one(new, c, os.path.join(work, "%d-new" % index)))
+    a[2], b[2] = without_lines(a[2], ignore), without_lines(b[2], ignore)
     problems = []
     for label, x, y in (("exit code", a[0], b[0]), ("stdout", a[1], b[1]), ("stderr", a[2], b[2])):
         if x != y:
@@ -224,13 +232,15 @@ def main():
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--show", type=int, default=10, help="differences to print in full")
+    ap.add_argument("--ignore", action="append", default=[], metavar="TEXT",
+                    help="leave out the findings whose line contains TEXT (an expected change)")
     args = ap.parse_args()
     old, new = os.path.abspath(args.old), os.path.abspath(args.new)
     cases = diagnostics_rows() + shipped_files() + bench_shapes() + random_cases(args.random, args.seed)
     differing = 0
     with tempfile.TemporaryDirectory() as work, \
             concurrent.futures.ThreadPoolExecutor(args.jobs) as pool:
-        results = pool.map(lambda ic: (ic[1], compare(old, new, ic[1], work, ic[0])), enumerate(cases))
+        results = pool.map(lambda ic: (ic[1], compare(old, new, ic[1], work, ic[0], args.ignore)), enumerate(cases))
         for c, problems in results:
             if not problems:
                 continue

@@ -27,11 +27,9 @@ void Print(std::string_view bytes) {
 
 // Diagnostics go to standard error, where a failure to write them cannot
 // change what the run does.
-void PrintDiagnostics(const TDiagnostics& diagnostics, const std::string& definition,
-                      const TTyperList& list) {
+void PrintDiagnostics(const TDiagnostics& diagnostics, const std::string& definition) {
   if (diagnostics.Empty()) return;
-  const std::string lines =
-      diagnostics.Format(platform::ConsolePath(definition), list.DefinitionText());
+  const std::string lines = diagnostics.Format(platform::ConsolePath(definition));
   std::fflush(stdout);
   std::fwrite(lines.data(), 1, lines.size(), stderr);
   std::fflush(stderr);
@@ -139,7 +137,7 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
     ReportLoadFailure(list, vocabulary, diagnostics);
     PrintMessage(kMalformedMessage);
   }
-  PrintDiagnostics(diagnostics, definition, list);
+  PrintDiagnostics(diagnostics, definition);
   if (loaded) {
     std::string constants;
     const bool hasConstants = platform::IsRegularFile(constantsPath);

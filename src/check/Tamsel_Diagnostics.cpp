@@ -1,9 +1,6 @@
 #include "check/Tamsel_Diagnostics.h"
 
 #include <algorithm>
-#include <cstring>
-#include <functional>
-#include <numeric>
 
 #include "platform/Platform.h"
 
@@ -23,59 +20,31 @@ std::string MessageText(std::string_view utf8Template,
   return text;
 }
 
-std::vector<TPlace> TDiagnostics::Places(std::string_view text) const {
-  // One walk over the text, with the findings in the order of their places.
-  std::vector<std::size_t> order(items_.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  const auto offset = [&](std::size_t i) -> std::size_t {
-    const char* at = items_[i].at;
-    const std::less<const char*> before;
-    if (!at || before(at, text.data()) || before(text.data() + text.size(), at))
-      return text.size() + 1;
-    return static_cast<std::size_t>(at - text.data());
-  };
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return offset(a) < offset(b); });
-  std::vector<TPlace> places(items_.size(), TPlace{0, 0});
-  std::size_t line = 1;
-  std::size_t lineStart = 0;
-  std::size_t scanned = 0;
-  for (std::size_t i : order) {
-    const std::size_t at = offset(i);
-    if (at > text.size()) break;
-    for (const char* nl;
-         scanned < at &&
-         (nl = static_cast<const char*>(std::memchr(text.data() + scanned, '\n', at - scanned)));) {
-      ++line;
-      scanned = lineStart = static_cast<std::size_t>(nl - text.data()) + 1;
-    }
-    scanned = std::max(scanned, at);
-    places[i] = {line, at - lineStart + 1};
-  }
-  return places;
+void TDiagnostics::Add(TSeverity severity, TPlace place, std::string_view utf8Template,
+                       std::initializer_list<std::string_view> names) {
+  if (items_.size() < kMaxShown)
+    items_.push_back({severity, place, MessageText(utf8Template, names)});
+  else
+    ++omitted_;
 }
 
-std::string TDiagnostics::Format(std::string_view fileName, std::string_view text) const {
-  const std::vector<TPlace> places = Places(text);
-  std::vector<std::size_t> order(items_.size());
-  std::iota(order.begin(), order.end(), std::size_t{0});
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return places[a].line != places[b].line ? places[a].line < places[b].line
-                                            : places[a].column < places[b].column;
-  });
+std::string TDiagnostics::Format(std::string_view fileName) const {
+  std::vector<const TDiagnostic*> order;
+  for (const TDiagnostic& item : items_) order.push_back(&item);
+  std::stable_sort(order.begin(), order.end(),
+                   [](const TDiagnostic* a, const TDiagnostic* b) { return a->place < b->place; });
   std::string lines;
-  for (std::size_t i : order) {
-    const TDiagnostic& item = items_[i];
-    if (places[i].line == 0) {
+  for (const TDiagnostic* item : order) {
+    if (item->place.line == 0) {
       lines += "Tamsel:";
     } else {
-      lines.append(fileName).append("(").append(std::to_string(places[i].line));
-      lines.append(",").append(std::to_string(places[i].column)).append(")");
+      lines.append(fileName).append("(").append(std::to_string(item->place.line));
+      lines.append(",").append(std::to_string(item->place.column)).append(")");
     }
-    lines += item.severity == TSeverity::kError     ? " Error: "
-             : item.severity == TSeverity::kWarning ? " Warning: "
-                                                    : " Note: ";
-    lines.append(item.text).append("\n");
+    lines += item->severity == TSeverity::kError     ? " Error: "
+             : item->severity == TSeverity::kWarning ? " Warning: "
+                                                     : " Note: ";
+    lines.append(item->text).append("\n");
   }
   if (omitted_ > 0)
     lines.append("Tamsel: Note: ")

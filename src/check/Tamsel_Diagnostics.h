@@ -11,19 +11,14 @@
 #include <string_view>
 #include <vector>
 
+#include "text/TextFile.h"
+
 enum class TSeverity { kError, kWarning, kNote };
 
 struct TDiagnostic {
   TSeverity severity;
-  const char* at;    ///< a byte of the definition text, or null for no place
+  TPlace place;      ///< line 0 for a finding without a place
   std::string text;  ///< ready for the console
-};
-
-/// The place of a byte of a definition text: line and column from 1, the
-/// column counted in bytes.
-struct TPlace {
-  std::size_t line;
-  std::size_t column;
 };
 
 /// A message text for the console from a template held as UTF-8: the fixed
@@ -39,27 +34,14 @@ class TDiagnostics {
  public:
   static constexpr std::size_t kMaxShown = 10000;
 
-  void Add(TSeverity severity, const char* at, std::string text) {
-    if (items_.size() < kMaxShown)
-      items_.push_back({severity, at, std::move(text)});
-    else
-      ++omitted_;
-  }
-  /// Counts a finding that a check found beyond what is shown.
-  void Omit() { ++omitted_; }
-  /// MessageText, or nothing once no more findings are kept.
-  std::string Text(std::string_view utf8Template,
-                   std::initializer_list<std::string_view> names = {}) const {
-    return items_.size() < kMaxShown ? MessageText(utf8Template, names) : std::string();
-  }
+  /// Adds a finding whose text is MessageText(utf8Template, names).
+  void Add(TSeverity severity, TPlace place, std::string_view utf8Template,
+           std::initializer_list<std::string_view> names = {});
   const std::vector<TDiagnostic>& Items() const { return items_; }
   bool Empty() const { return items_.empty(); }
-  /// The places of every finding in `text` (the definition text the `at`
-  /// pointers point into), in the order of Items(); {0, 0} for none.
-  std::vector<TPlace> Places(std::string_view text) const;
   /// The lines to print, those without a place first, then in the order of
   /// the definition file; `fileName` as the console shows it.
-  std::string Format(std::string_view fileName, std::string_view text) const;
+  std::string Format(std::string_view fileName) const;
 
  private:
   std::vector<TDiagnostic> items_;

@@ -9,11 +9,6 @@
 /// that an identifier spelled like it must be written with the `&` escape.
 bool IsReservedWord(std::string_view word);
 
-/// "&" when `identifier` must be escaped to be used as one, else "".
-inline std::string_view EscapeOf(std::string_view identifier) {
-  return IsReservedWord(identifier) ? "&" : "";
-}
-
 /// Whether values of `type` are numbers, written into the unit as they
 /// stand: integer and the other integer and floating types.
 bool IsNumericType(std::string_view type);

@@ -3,12 +3,12 @@
 // INI read and write lines.
 #pragma once
 
-#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "settings/Tamsel_ini.h"
+#include "text/TextFile.h"
 
 class TWritePas;
 
@@ -20,26 +20,22 @@ class EConvertError : public std::runtime_error {
 };
 
 /// One field of a class: its name, type text and initial value text as
-/// written in the definition file, and its two flags. The texts are views:
-/// into the definition text, which the class list keeps, or, for the
-/// automatic fields of the INI-controller class, into the vocabulary. Each
-/// is kept as its start and a 32-bit length, which holds a field in 40
-/// bytes: a million fields take 40 MB, and every megabyte a run takes costs
-/// time when it is first used.
+/// written in the definition file, its flags and its place. The texts are
+/// views: into the definition text, which the class list keeps, or, for the
+/// automatic fields of the INI-controller class, into the vocabulary.
 class TFielder {
  public:
-  /// Throws std::length_error for a text of 4 GiB or more.
+  /// `place` is where the name stands; an automatic field has its class's.
   TFielder(std::string_view name, std::string_view type, std::string_view initValue,
-           bool redefined, bool skipIni);
+           bool redefined, bool skipIni, TPlace place = {}, bool automatic = false);
 
   /// The field name, e.g. "Fxxx".
-  std::string_view GetName() const { return {FName, FNameSize}; }
+  std::string_view GetName() const { return FName; }
   /// The type text, e.g. "string".
-  std::string_view GetType() const { return {FType, FTypeSize}; }
+  std::string_view GetType() const { return FType; }
   /// The initial value text, e.g. "123"; empty for the automatic fields.
-  std::string_view GetInitValue() const { return {FInitValue, FInitValueSize}; }
-  /// A field of the same name already stood in the class list when this one
-  /// was created.
+  std::string_view GetInitValue() const { return FInitValue; }
+  /// A class on the field's chain already had a field of its name.
   bool GetRedefined() const { return FRedefined; }
   /// The field gets no INI read or write line.
   bool GetSkipIni() const { return FSkipIni; }
@@ -47,15 +43,20 @@ class TFielder {
   /// the controller's own copy.
   bool GetControllerCopy() const { return FControllerCopy; }
   void LoadIntoControllerCopy() { FControllerCopy = true; }
+  /// One of the two fields the INI-controller class gets without a line.
+  bool IsAutomatic() const { return FAutomatic; }
+  /// Where the name stands in the definition; the class line for an
+  /// automatic field.
+  TPlace Place() const { return FPlace; }
 
   /// Exact, case-sensitive comparison with the field name.
-  bool IsNamed(std::string_view text) const { return text == GetName(); }
+  bool IsNamed(std::string_view text) const { return text == FName; }
 
-  /// The initial value as Pascal source text: as written for "integer",
-  /// "True"/"False" for "boolean", quoted otherwise, with fixed expressions
-  /// for an empty value of a field named like the INI file name or section
-  /// field. `className` names the owning class in the EConvertError thrown
-  /// for a boolean value that is not an integer.
+  /// The initial value as Pascal source text: as written for the numeric
+  /// types, "True"/"False" for "boolean", quoted otherwise, with fixed
+  /// expressions for an empty value of a field named like the INI file name
+  /// or section field. Throws EConvertError, naming `className`, for a
+  /// boolean value that is not an integer.
   std::string InitValueText(const TVocabulary& vocabulary, std::string_view className) const;
   /// "override" for a redefined field, else "virtual".
   std::string_view DirectiveText() const { return FRedefined ? "override" : "virtual"; }
@@ -87,15 +88,13 @@ class TFielder {
   /// "&" when the item name, used as a parameter name, must be escaped.
   std::string_view Param() const { return FItemReserved ? "&" : ""; }
 
-  const char* FName;
-  const char* FType;
-  const char* FInitValue;
-  std::uint32_t FNameSize;
-  std::uint32_t FTypeSize;
-  std::uint32_t FInitValueSize;
+  std::string_view FName;
+  std::string_view FType;
+  std::string_view FInitValue;
+  TPlace FPlace;
   bool FRedefined;
   bool FSkipIni;
   bool FControllerCopy = false;
-  // The item name is a reserved word: as a parameter it is written "&item".
-  bool FItemReserved;
+  bool FAutomatic;
+  bool FItemReserved;  // the item name is a reserved word
 };

@@ -1,16 +1,13 @@
 #include "model/Tamsel_FielderList.h"
 
+#include "model/Tamsel_Names.h"
 #include "writer/Tamsel_WritePas.h"
-
-TFielderList::TFielderList(std::string_view name, std::string_view parent)
-    : TTyper(name, parent) {}
 
 TFielderList::~TFielderList() = default;
 
-bool TFielderList::HasField(std::string_view name) const {
-  for (const TFielder& field : FFields)
-    if (field.IsNamed(name)) return true;
-  return false;
+void TFielderList::AddField(const TFielder& field) {
+  FFields.push_back(field);
+  FNames.insert(field.GetName());
 }
 
 void TFielderList::LoadIntoControllerCopy(std::string_view name) {
@@ -30,71 +27,72 @@ void TFielderList::WriteFieldDecls(TWritePas& out, const TVocabulary&) const {
   for (const TFielder& field : FFields) field.WriteFieldDecl(out);
 }
 
-void TFielderList::WriteMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const {
-  out.WriteLn(3, "procedure ", vocabulary.cInitial, vocabulary.cSelf, ";");
-  out.WriteLn(3, "procedure ", vocabulary.cInitial, vocabulary.cSuper, ";");
-  out.WriteLn(3, "procedure ", vocabulary.cInitial, ";",
-              FParent.empty() ? "virtual;" : "override;");
-  out.Write(3, "procedure Set", vocabulary.cAll, vocabulary.cSelf, "(");
+void TFielderList::WriteMethodDecls(TWritePas& out, const TVocabulary& v) const {
+  out.WriteLn(3, "procedure ", names::InitialSelf(v), ";");
+  out.WriteLn(3, "procedure ", names::InitialSuper(v), ";");
+  out.WriteLn(3, "procedure ", names::Initial(v), ";", FParent.empty() ? "virtual;" : "override;");
+  out.Write(3, "procedure ", names::SetAllSelf(v), "(");
   WriteParamList(out);
   out.WriteLn(0, ");");
-  for (const TFielder& field : FFields) field.WriteAccessorDecls(out, vocabulary);
+  for (const TFielder& field : FFields) field.WriteAccessorDecls(out, v);
   out.WriteLn(0, "");
-  out.WriteLn(3, "constructor Create;");
-  out.WriteLn(3, "destructor Destroy;override;");
+  out.WriteLn(3, "constructor ", names::kCreate, ";");
+  out.WriteLn(3, "destructor ", names::kDestroy, ";override;");
 }
 
-void TFielderList::WriteMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const {
-  const std::string_view cn = FName;
-  const bool hasParent = !FParent.empty();
-  const bool iniController = FName == vocabulary.cTIniter;
-
+void TFielderList::WriteInitialBodies(TWritePas& out, const TVocabulary& v) const {
   out.WriteLn(0, "");
-  out.WriteLn(0, "procedure ", cn, ".", vocabulary.cInitial, vocabulary.cSelf, ";");
+  out.WriteLn(0, "procedure ", FName, ".", names::InitialSelf(v), ";");
   out.WriteLn(0, "begin");
-  for (const TFielder& field : FFields) field.WriteInitSelfLine(out, vocabulary, cn);
+  for (const TFielder& field : FFields) field.WriteInitSelfLine(out, v, FName);
   out.WriteLn(0, "end;");
 
-  out.WriteLn(0, "procedure ", cn, ".", vocabulary.cInitial, vocabulary.cSuper, ";");
+  out.WriteLn(0, "procedure ", FName, ".", names::InitialSuper(v), ";");
   out.WriteLn(0, "begin");
   for (const TFielder& field : FFields) field.WriteInitSuperLine(out);
   out.WriteLn(0, "end;");
 
-  out.WriteLn(0, "procedure ", cn, ".", vocabulary.cInitial, ";");
+  out.WriteLn(0, "procedure ", FName, ".", names::Initial(v), ";");
   out.WriteLn(0, "begin");
-  if (hasParent) out.WriteLn(1, "Inherited ", vocabulary.cInitial, ";");
-  out.WriteLn(1, vocabulary.cInitial, vocabulary.cSelf, ";");
-  out.WriteLn(1, vocabulary.cInitial, vocabulary.cSuper, ";");
+  if (!FParent.empty()) out.WriteLn(1, "Inherited ", names::Initial(v), ";");
+  out.WriteLn(1, names::InitialSelf(v), ";");
+  out.WriteLn(1, names::InitialSuper(v), ";");
   out.WriteLn(0, "end;");
+}
 
-  out.Write(0, "procedure ", cn, ".Set", vocabulary.cAll, vocabulary.cSelf, "(");
+void TFielderList::WriteCreateAndDestroy(TWritePas& out, const TVocabulary& v) const {
+  const bool iniController = FName == v.cTIniter;
+  out.WriteLn(0, "");
+  out.WriteLn(0, "constructor ", FName, ".", names::kCreate, ";");
+  out.WriteLn(0, "begin");
+  if (!FParent.empty()) out.WriteLn(1, "Inherited ", names::kCreate, ";");
+  out.WriteLn(1, names::InitialSelf(v), ";");
+  out.WriteLn(1, names::InitialSuper(v), ";");
+  if (iniController) out.WriteLn(1, v.cIniRead, ";");
+  out.WriteLn(0, "end;");
+  out.WriteLn(0, "destructor ", FName, ".", names::kDestroy, ";");
+  out.WriteLn(0, "begin");
+  out.WriteLn(1, "Inherited ", names::kDestroy, ";");
+  if (iniController) out.WriteLn(1, v.cIniWrite, ";");
+  out.WriteLn(0, "end;");
+}
+
+void TFielderList::WriteMethodBodies(TWritePas& out, const TVocabulary& v) const {
+  WriteInitialBodies(out, v);
+  out.Write(0, "procedure ", FName, ".", names::SetAllSelf(v), "(");
   WriteParamList(out);
   out.WriteLn(0, ");");
   out.WriteLn(0, "begin");
-  for (const TFielder& field : FFields) field.WriteSetAllCall(out, vocabulary);
+  for (const TFielder& field : FFields) field.WriteSetAllCall(out, v);
   out.WriteLn(0, "end;");
-
-  for (const TFielder& field : FFields) field.WriteAccessorBodies(out, vocabulary, cn);
-
-  out.WriteLn(0, "");
-  out.WriteLn(0, "constructor ", cn, ".Create;");
-  out.WriteLn(0, "begin");
-  if (hasParent) out.WriteLn(1, "Inherited Create;");
-  out.WriteLn(1, vocabulary.cInitial, vocabulary.cSelf, ";");
-  out.WriteLn(1, vocabulary.cInitial, vocabulary.cSuper, ";");
-  if (iniController) out.WriteLn(1, vocabulary.cIniRead, ";");
-  out.WriteLn(0, "end;");
-  out.WriteLn(0, "destructor ", cn, ".Destroy;");
-  out.WriteLn(0, "begin");
-  out.WriteLn(1, "Inherited Destroy;");
-  if (iniController) out.WriteLn(1, vocabulary.cIniWrite, ";");
-  out.WriteLn(0, "end;");
+  for (const TFielder& field : FFields) field.WriteAccessorBodies(out, v, FName);
+  WriteCreateAndDestroy(out, v);
 }
 
-void TFielderList::WriteIniReadLines(TWritePas& out, const TVocabulary& vocabulary) const {
-  for (const TFielder& field : FFields) field.WriteIniReadLine(out, vocabulary, FName);
+void TFielderList::WriteIniReadLines(TWritePas& out, const TVocabulary& v) const {
+  for (const TFielder& field : FFields) field.WriteIniReadLine(out, v, FName);
 }
 
-void TFielderList::WriteIniWriteLines(TWritePas& out, const TVocabulary& vocabulary) const {
-  for (const TFielder& field : FFields) field.WriteIniWriteLine(out, vocabulary);
+void TFielderList::WriteIniWriteLines(TWritePas& out, const TVocabulary& v) const {
+  for (const TFielder& field : FFields) field.WriteIniWriteLine(out, v);
 }

@@ -2,8 +2,9 @@
 // generated method family of the class.
 #pragma once
 
-#include <vector>
 #include <string_view>
+#include <unordered_set>
+#include <vector>
 
 #include "model/Tamsel_Fielder.h"
 #include "model/Tamsel_Typer.h"
@@ -11,18 +12,18 @@
 /// A class that holds fields, in definition-file order.
 class TFielderList : public TTyper {
  public:
-  TFielderList(std::string_view name, std::string_view parent);
+  using TTyper::TTyper;
   ~TFielderList() override;
 
   /// Appends a field to the class.
-  void AddField(const TFielder& field) { FFields.push_back(field); }
+  void AddField(const TFielder& field);
   /// The INI-controller class redefines this class's stored fields of that
   /// name: they are loaded into its copy.
   void LoadIntoControllerCopy(std::string_view name);
   /// The fields in definition-file order.
   const std::vector<TFielder>& Fields() const { return FFields; }
 
-  bool HasField(std::string_view name) const override;
+  bool HasField(std::string_view name) const override { return FNames.contains(name); }
   void WriteFieldDecls(TWritePas& out, const TVocabulary& vocabulary) const override;
   void WriteMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const override;
   void WriteMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const override;
@@ -32,6 +33,9 @@ class TFielderList : public TTyper {
  private:
   /// The parameters of SetAllSelf, "a:T1;b:T2", without a line end.
   void WriteParamList(TWritePas& out) const;
+  void WriteInitialBodies(TWritePas& out, const TVocabulary& vocabulary) const;
+  void WriteCreateAndDestroy(TWritePas& out, const TVocabulary& vocabulary) const;
 
   std::vector<TFielder> FFields;
+  std::unordered_set<std::string_view> FNames;  // of FFields, for HasField
 };

@@ -2,10 +2,15 @@
 
 #include <string>
 
-#include "model/PascalWords.h"
+#include "model/Tamsel_Names.h"
 #include "writer/Tamsel_WritePas.h"
 
-TTyper::TTyper(std::string_view name, std::string_view parent) : FName(name), FParent(parent) {}
+TTyper::TTyper(const TClassLine& line, TTyper* parentClass)
+    : FName(line.name),
+      FParent(line.parent),
+      FLineText(line.text),
+      FLineNumber(line.line),
+      FParentClass(parentClass) {}
 
 TTyper::~TTyper() = default;
 
@@ -17,8 +22,8 @@ void TTyper::WriteClassHead(TWritePas& out) const {
 }
 
 void TTyper::WriteObjectVar(TWritePas& out) const {
-  const std::string variable = std::string("O").append(ItemName(FName));
-  out.WriteLn(1, EscapeOf(variable), variable, ":", FName, ";");
+  const std::string variable = names::ObjectVariable(ItemName(FName));
+  out.WriteLn(1, names::Escape(variable), variable, ":", FName, ";");
 }
 
 bool TTyper::HasField(std::string_view) const { return false; }

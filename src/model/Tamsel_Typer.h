@@ -4,17 +4,29 @@
 // the kinds that have something to write override it.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "settings/Tamsel_ini.h"
 
 class TWritePas;
 
+/// A class line as the loader reads it: the class name, the parent name
+/// (empty for none), the whole line as written and its number.
+struct TClassLine {
+  std::string_view name;
+  std::string_view parent;
+  std::string_view text;
+  std::size_t line = 0;
+};
+
 /// A class without fields. Its name and parent name are views into text
 /// that outlives it (the class list keeps the definition text).
 class TTyper {
  public:
-  TTyper(std::string_view name, std::string_view parent);
+  /// `parentClass` is the class of the file the loader takes for the
+  /// parent, or null.
+  explicit TTyper(const TClassLine& line, TTyper* parentClass = nullptr);
   virtual ~TTyper();
   TTyper(const TTyper&) = delete;
   TTyper& operator=(const TTyper&) = delete;
@@ -23,6 +35,13 @@ class TTyper {
   std::string_view GetName() const { return FName; }
   /// The parent class name as written; empty when the class line names none.
   std::string_view GetParent() const { return FParent; }
+  /// The parent as the loader finds it: the last class of exactly the
+  /// parent's name defined before this one; null for none.
+  const TTyper* ParentClass() const { return FParentClass; }
+  TTyper* ParentClass() { return FParentClass; }
+  /// The class line as written, and its number.
+  std::string_view LineText() const { return FLineText; }
+  std::size_t LineNumber() const { return FLineNumber; }
 
   /// The head line of the class declaration, at level 1.
   void WriteClassHead(TWritePas& out) const;
@@ -55,4 +74,7 @@ class TTyper {
  protected:
   std::string_view FName;
   std::string_view FParent;
+  std::string_view FLineText;
+  std::size_t FLineNumber;
+  TTyper* FParentClass;
 };

@@ -1,51 +1,56 @@
 #include "model/Tamsel_TyperIni.h"
 
-#include "model/PascalWords.h"
+#include "model/Tamsel_Names.h"
 #include "writer/Tamsel_WritePas.h"
 
-TTyperIni::TTyperIni(std::string_view name, std::string_view parent)
-    : TFielderList(name, parent) {}
+namespace {
 
-void TTyperIni::WriteIniMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const {
-  const std::string_view section = ItemName(vocabulary.cSection);
-  const std::string_view fileName = ItemName(vocabulary.cFileName);
-  const std::string_view sectionParam = EscapeOf(section);
-  const std::string_view fileNameParam = EscapeOf(fileName);
+// The overloads' parameters, named after the section and file name fields.
+struct TIniParams {
+  std::string_view section, sectionEscape, fileName, fileNameEscape;
+  explicit TIniParams(const TVocabulary& v)
+      : section(ItemName(v.cSection)),
+        sectionEscape(names::Escape(section)),
+        fileName(ItemName(v.cFileName)),
+        fileNameEscape(names::Escape(fileName)) {}
+};
+
+}  // namespace
+
+void TTyperIni::WriteIniMethodDecls(TWritePas& out, const TVocabulary& v) const {
+  const TIniParams p(v);
   out.WriteLn(0, "");
-  for (const std::string_view method : {vocabulary.cIniRead, vocabulary.cIniWrite}) {
-    out.WriteLn(3, "procedure ", method, "(", sectionParam, section, ",", fileNameParam, fileName,
-                ":string);overload;");
-    out.WriteLn(3, "procedure ", method, "(", sectionParam, section, ":string);overload;");
+  for (const std::string_view method : {v.cIniRead, v.cIniWrite}) {
+    out.WriteLn(3, "procedure ", method, "(", p.sectionEscape, p.section, ",", p.fileNameEscape,
+                p.fileName, ":string);overload;");
+    out.WriteLn(3, "procedure ", method, "(", p.sectionEscape, p.section, ":string);overload;");
     out.WriteLn(3, "procedure ", method, ";overload;");
   }
 }
 
-void TTyperIni::WriteIniMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const {
-  const std::string_view section = ItemName(vocabulary.cSection);
-  const std::string_view fileName = ItemName(vocabulary.cFileName);
-  const std::string_view sectionParam = EscapeOf(section);
-  const std::string_view fileNameParam = EscapeOf(fileName);
+void TTyperIni::WriteIniMethodBodies(TWritePas& out, const TVocabulary& v) const {
+  const TIniParams p(v);
   out.WriteLn(0, "");
-  for (const std::string_view method : {vocabulary.cIniRead, vocabulary.cIniWrite}) {
-    out.WriteLn(0, "procedure ", FName, ".", method, "(", sectionParam, section, ",", fileNameParam,
-                fileName, ":string);");
+  for (const std::string_view method : {v.cIniRead, v.cIniWrite}) {
+    out.WriteLn(0, "procedure ", FName, ".", method, "(", p.sectionEscape, p.section, ",",
+                p.fileNameEscape, p.fileName, ":string);");
     out.WriteLn(0, "begin");
-    out.WriteLn(1, vocabulary.cFileName, " := ", fileNameParam, fileName, ";");
-    out.WriteLn(1, vocabulary.cSection, " := ", sectionParam, section, ";");
+    out.WriteLn(1, v.cFileName, " := ", p.fileNameEscape, p.fileName, ";");
+    out.WriteLn(1, v.cSection, " := ", p.sectionEscape, p.section, ";");
     out.WriteLn(1, method, ";");
     out.WriteLn(0, "end;");
-    out.WriteLn(0, "procedure ", FName, ".", method, "(", sectionParam, section, ":string);");
+    out.WriteLn(0, "procedure ", FName, ".", method, "(", p.sectionEscape, p.section, ":string);");
     out.WriteLn(0, "begin");
-    out.WriteLn(1, vocabulary.cSection, " := ", sectionParam, section, ";");
+    out.WriteLn(1, v.cSection, " := ", p.sectionEscape, p.section, ";");
     out.WriteLn(1, method, ";");
     out.WriteLn(0, "end;");
   }
 }
 
-void TTyperIni::WriteIniReadHead(TWritePas& out, const TVocabulary& vocabulary) const {
-  out.WriteLn(0, "procedure ", FName, ".", vocabulary.cIniRead, ";");
+void TTyperIni::WriteIniReadHead(TWritePas& out, const TVocabulary& v) const {
+  out.WriteLn(0, "procedure ", FName, ".", v.cIniRead, ";");
 }
 
-void TTyperIni::WriteIniWriteHead(TWritePas& out, const TVocabulary& vocabulary) const {
-  out.WriteLn(0, "procedure ", FName, ".", vocabulary.cIniWrite, ";");
+void TTyperIni::WriteIniWriteHead(TWritePas& out, const TVocabulary& v) const {
+  out.WriteLn(0, "procedure ", FName, ".", v.cIniWrite, ";");
 }

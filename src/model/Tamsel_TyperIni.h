@@ -8,7 +8,7 @@
 
 class TTyperIni : public TFielderList {
  public:
-  TTyperIni(std::string_view name, std::string_view parent);
+  using TFielderList::TFielderList;
 
   void WriteIniMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const override;
   void WriteIniMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const override;

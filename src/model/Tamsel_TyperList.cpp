@@ -1,43 +1,27 @@
 #include "model/Tamsel_TyperList.h"
 
 #include <algorithm>
-#include <functional>
-#include <stdexcept>
+#include <optional>
 #include <utility>
 
 #include "model/Tamsel_Fielder.h"
 #include "model/Tamsel_FielderList.h"
-#include "model/Tamsel_Typer.h"
+#include "model/Tamsel_Names.h"
 #include "model/Tamsel_TyperIni.h"
-#include "text/Ascii.h"
 #include "platform/Platform.h"
-#include "text/TextFile.h"
 #include "writer/Tamsel_WritePas.h"
 
 namespace {
 
 // A class line: the class name, then optionally "(", the parent name and a
 // last character that is expected to be ")" but is dropped untested.
-void SplitClassLine(std::string_view line, std::string_view& name, std::string_view& parent) {
+TClassLine SplitClassLine(std::string_view line, std::size_t number) {
   const std::size_t open = line.find('(');
-  if (open == std::string_view::npos) {
-    name = line;
-    parent = {};
-    return;
-  }
-  name = line.substr(0, open);
+  if (open == std::string_view::npos) return {line, {}, line, number};
   // "TName(" has no room for a parent at all; it is empty, as for "TName()".
-  parent = open + 2 <= line.size() ? line.substr(open + 1, line.size() - open - 2)
-                                   : std::string_view();
-}
-
-// A class line the split takes otherwise than its writer may have meant: a
-// "(" without a final ")", blanks at the end, or a ":" or ";" in it.
-bool IsOddClassLine(std::string_view line) {
-  const char last = line.back();
-  return texts::IsBlank(last) ||
-         (line.find('(') != std::string_view::npos && last != ')') ||
-         line.find_first_of(":;") != std::string_view::npos;
+  const std::string_view parent =
+      open + 2 <= line.size() ? line.substr(open + 1, line.size() - open - 2) : std::string_view();
+  return {line.substr(0, open), parent, line, number};
 }
 
 struct FieldLine {
@@ -80,18 +64,6 @@ TLoadFault SplitFieldLine(std::string_view line, std::string_view indent, FieldL
   return TLoadFault::kNone;
 }
 
-// Lines that start with a space: as many fields as the text can hold.
-std::size_t CountFieldLines(std::string_view text) {
-  std::size_t count = 0;
-  for (std::size_t start = 0; start < text.size();) {
-    if (text[start] == ' ') ++count;
-    const std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) break;
-    start = end + 1;
-  }
-  return count;
-}
-
 }  // namespace
 
 TTyperList::TTyperList(bool hasIni, const TVocabulary& vocabulary)
@@ -115,25 +87,16 @@ bool TTyperList::LoadText(std::string_view text) { return Parse(texts_.emplace_b
 bool TTyperList::Parse(std::string& text) {
   // A UTF-8 byte-order mark, as Windows editors write it, is no part of the
   // first line.
-  const std::span<char> body = texts::SkipByteOrderMark(text, FHasByteOrderMark);
-  body_ = {body.data(), body.size()};
+  texts::TextReader reader(texts::SkipByteOrderMark(text, FHasByteOrderMark));
   failure_ = {};
-  oddClassLines_.clear();
-  texts::TextReader reader(body);
-  std::string_view pendingName;
-  std::string_view pendingParent;
-  bool pending = false;
+  std::optional<TClassLine> pending;
   TFielderList* filling = nullptr;  // the class receiving field lines
-  bool reserved = false;
-  bool result = true;
   do {
     const std::string_view line = reader.ReadLine();
     if (line.empty()) continue;  // empty lines carry nothing
     if (line.front() != ' ') {
-      if (pending) CreateClassDef(pendingName, pendingParent, false);
-      SplitClassLine(line, pendingName, pendingParent);
-      if (IsOddClassLine(line)) oddClassLines_.push_back(line);
-      pending = true;
+      if (pending) AddClassDef(*pending, false);
+      pending = SplitClassLine(line, reader.LineNumber());
       filling = nullptr;
       continue;
     }
@@ -141,151 +104,63 @@ bool TTyperList::Parse(std::string& text) {
     std::size_t at = 0;
     const TLoadFault fault = SplitFieldLine(line, vocabulary_.Indent, field, at);
     if (fault != TLoadFault::kNone) {
-      failure_ = {fault, line.data() + at, std::min(line.find_first_not_of(' '), line.size())};
-      result = false;
+      const std::size_t spaces = std::min(line.find_first_not_of(' '), line.size());
+      failure_ = {fault, {reader.LineNumber(), at + 1}, spaces};
       break;
     }
     if (pending) {
-      filling = CreateClassDef(pendingName, pendingParent, true);
-      pending = false;
+      filling = &static_cast<TFielderList&>(AddClassDef(*pending, true));
+      pending.reset();
     }
-    if (filling == nullptr) {  // a field line before any class line
-      failure_ = {TLoadFault::kFieldBeforeClass, line.data(), 0};
-      result = false;
+    if (!filling) {
+      failure_ = {TLoadFault::kFieldBeforeClass, {reader.LineNumber(), 1}, 0};
       break;
     }
-    // Room for the names of every line that may be a field, made once the
-    // text has shown a field line that is accepted.
-    if (!reserved) {
-      fieldNames_.Reserve(fieldNames_.Size() + CountFieldLines(text) + 2);
-      reserved = true;
-    }
-    AddDefinedField(*filling, field.name, field.type, field.value);
+    AddDefinedField(*filling, field.name, field.type, field.value,
+                    {reader.LineNumber(), vocabulary_.Indent.size() + 1});
   } while (!reader.Eof());
-  if (pending) CreateClassDef(pendingName, pendingParent, false);
-  return result;
+  if (pending) AddClassDef(*pending, false);
+  return failure_.fault == TLoadFault::kNone;
 }
 
-void TTyperList::AddClassDef(std::string_view name, std::string_view parent, bool withFields) {
-  CreateClassDef(name, parent, withFields);
-}
-
-namespace {
-
-// Appends `item` to `items` and returns it.
-template <typename Kind>
-Kind* Append(std::vector<std::unique_ptr<TTyper>>& items, std::unique_ptr<Kind> item) {
-  Kind* const added = item.get();
-  items.push_back(std::move(item));
-  return added;
-}
-
-}  // namespace
-
-TFielderList* TTyperList::CreateClassDef(std::string_view name, std::string_view parent,
-                                         bool withFields) {
-  if (FItems.size() >= kSingle) throw std::length_error("too many classes");
-  if (!parents_.empty()) RecordParent(name, parent);
-  if (name == vocabulary_.cTIniter) {
+TTyper& TTyperList::AddClassDef(const TClassLine& line, bool withFields) {
+  const auto parent = line.parent.empty() ? lastByName_.end() : lastByName_.find(line.parent);
+  TTyper* const parentClass = parent == lastByName_.end() ? nullptr : parent->second;
+  std::unique_ptr<TTyper> item;
+  if (line.name == vocabulary_.cTIniter) {
     FHasIni = true;
-    auto ini = std::make_unique<TTyperIni>(name, parent);
-    TTyperIni* const added = Append(FItems, std::move(ini));
+    auto ini = std::make_unique<TTyperIni>(line, parentClass);
     // The automatic fields: never redefined, never stored in the INI file.
-    for (const std::string& field :
-         {std::cref(vocabulary_.cFileName), std::cref(vocabulary_.cSection)}) {
-      added->AddField(TFielder(field, "string", {}, false, true));
-      RecordField(fieldNames_.Entry(field, kNone));
-    }
-    return added;
+    for (const std::string* field : {&vocabulary_.cFileName, &vocabulary_.cSection})
+      ini->AddField(TFielder(*field, "string", {}, false, true, {line.line, 1}, true));
+    item = std::move(ini);
+  } else if (withFields) {
+    item = std::make_unique<TFielderList>(line, parentClass);
+  } else {
+    item = std::make_unique<TTyper>(line, parentClass);
   }
-  if (withFields) return Append(FItems, std::make_unique<TFielderList>(name, parent));
-  Append(FItems, std::make_unique<TTyper>(name, parent));
-  return nullptr;
+  // Recorded after the parent is looked up, so a class is never its own.
+  lastByName_[line.name] = item.get();
+  FItems.push_back(std::move(item));
+  return *FItems.back();
 }
 
-void TTyperList::RecordParent(std::string_view name, std::string_view parent) {
-  const auto index = static_cast<std::uint32_t>(parents_.size());
-  // The parent is looked up before the class's own name is recorded, so a
-  // class is never its own ancestor.
-  const std::uint32_t* const parentIndex = parent.empty() ? nullptr : classNames_.Find(parent);
-  parents_.push_back(parentIndex ? *parentIndex : kNone);
-  classNames_.Entry(name, index) = index;
-}
-
-// Most definitions never reuse a field name, and need no parents: they are
-// only worked out at the first name that is reused, for every class so far
-// in the order they came, and from then on for each new class.
-void TTyperList::ResolveParents() {
-  if (!parents_.empty()) return;
-  parents_.reserve(FItems.size());
-  for (const auto& item : FItems) RecordParent(item->GetName(), item->GetParent());
-}
-
-void TTyperList::RecordField(std::uint32_t& newest) {
-  const auto klass = static_cast<std::uint32_t>(FItems.size() - 1);
-  if (newest == kNone) {
-    newest = kSingle | klass;
-    return;
-  }
-  const bool single = (newest & kSingle) != 0;
-  const std::uint32_t last = single ? newest & ~kSingle : definers_[newest].klass;
-  if (last == klass) return;  // the class has one already
-  if (single) {
-    definers_.push_back({last, kNone});
-    newest = static_cast<std::uint32_t>(definers_.size() - 1);
-  }
-  definers_.push_back({klass, newest});
-  newest = static_cast<std::uint32_t>(definers_.size() - 1);
-}
-
-// The classes that have a field of the name come newest first, and so do the
-// classes of the chain: one walk down both finds the classes they share.
-template <typename Visit>
-void TTyperList::VisitChainDefiners(std::size_t index, std::uint32_t newest, Visit visit) const {
-  auto ancestor = static_cast<std::uint32_t>(index);
-  for (std::uint32_t entry = newest; entry != kNone;) {
-    std::uint32_t definer;
-    if (entry & kSingle) {
-      definer = entry & ~kSingle;
-      entry = kNone;
-    } else {
-      definer = definers_[entry].klass;
-      entry = definers_[entry].older;
-    }
-    while (ancestor != kNone && ancestor > definer) ancestor = parents_[ancestor];
-    if (ancestor == kNone) return;
-    if (ancestor == definer && visit(definer)) return;
-  }
-}
-
-bool TTyperList::ChainDefines(std::size_t index, std::string_view name) {
-  const std::uint32_t* const newest = fieldNames_.Find(name);
-  if (!newest) return false;
-  ResolveParents();
-  bool found = false;
-  VisitChainDefiners(index, *newest, [&](std::uint32_t) { return found = true; });
-  return found;
+bool TTyperList::FieldDefined(const TTyper& klass, std::string_view name) {
+  for (const TTyper* a = &klass; a; a = a->ParentClass())
+    if (a->HasField(name)) return true;
+  return false;
 }
 
 void TTyperList::AddDefinedField(TFielderList& owner, std::string_view name,
-                                 std::string_view type, std::string_view value) {
-  const std::size_t index = FItems.size() - 1;
-  std::uint32_t& newest = fieldNames_.Entry(name, kNone);
-  if (newest != kNone) ResolveParents();
-  bool redefined = false;
-  VisitChainDefiners(index, newest, [&](std::uint32_t) { return redefined = true; });
-  owner.AddField(TFielder(name, type, value, redefined, FHasIni));
+                                 std::string_view type, std::string_view value, TPlace place) {
+  const bool redefined = FieldDefined(owner, name);
+  owner.AddField(TFielder(name, type, value, redefined, FHasIni, place));
   // The INI-controller class redefining a field it stores: the stored field
   // is loaded into the controller's own copy, which its getter returns and
   // its store writes.
-  if (redefined && dynamic_cast<TTyperIni*>(&owner)) {
-    VisitChainDefiners(index, newest, [&](std::uint32_t definer) {
-      if (definer != index)
-        static_cast<TFielderList&>(*FItems[definer]).LoadIntoControllerCopy(name);
-      return false;
-    });
-  }
-  RecordField(newest);
+  if (!redefined || !dynamic_cast<TTyperIni*>(&owner)) return;
+  for (TTyper* a = owner.ParentClass(); a; a = a->ParentClass())
+    if (a->HasField(name)) static_cast<TFielderList&>(*a).LoadIntoControllerCopy(name);
 }
 
 void TTyperList::WriteTypeSection(TWritePas& out) const {
@@ -313,15 +188,17 @@ void TTyperList::WriteImplementation(TWritePas& out) const {
 
 void TTyperList::WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const {
   if (!FHasIni) return;
+  const std::string_view iniFile = names::kIniFileVariable;
   for (const auto& item : FItems) ((*item).*head)(out, vocabulary_);
   out.WriteLn(0, "var");
-  out.WriteLn(1, "IniFile:", vocabulary_.cTIniFileMine, ";");
+  out.WriteLn(1, iniFile, ":", vocabulary_.cTIniFileMine, ";");
   out.WriteLn(0, "begin");
-  out.WriteLn(1, "IniFile := ", vocabulary_.cTIniFileMine, ".Create(", vocabulary_.cFileName, ");");
+  out.WriteLn(1, iniFile, " := ", vocabulary_.cTIniFileMine, ".Create(", vocabulary_.cFileName,
+              ");");
   out.WriteLn(0, "");
   for (const auto& item : FItems) ((*item).*lines)(out, vocabulary_);
   out.WriteLn(0, "");
-  out.WriteLn(1, "IniFile.Free;");
+  out.WriteLn(1, iniFile, ".Free;");
   out.WriteLn(0, "end;");
 }
 

@@ -3,18 +3,19 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
-#include "model/NameIndex.h"
+#include "model/Tamsel_Typer.h"
 #include "settings/Tamsel_ini.h"
+#include "text/TextFile.h"
 
-class TFielder;
 class TFielderList;
+class TWritePas;
 
 /// Why the loader refused a line.
 enum class TLoadFault {
@@ -26,15 +27,12 @@ enum class TLoadFault {
   kFieldBeforeClass,  ///< a field line before any class line
 };
 
-/// The line the loader refused: why, and where in the definition text.
+/// The line the loader refused: why, where, and its leading spaces.
 struct TLoadFailure {
   TLoadFault fault = TLoadFault::kNone;
-  const char* at = nullptr;  ///< the byte the fault is found at
-  std::size_t spaces = 0;    ///< the line's leading spaces
+  TPlace place;
+  std::size_t spaces = 0;
 };
-
-class TTyper;
-class TWritePas;
 
 class TTyperList {
  public:
@@ -52,27 +50,16 @@ class TTyperList {
   bool Load(const std::string& path);
   /// The same for definition text already in memory; the list keeps a copy.
   bool LoadText(std::string_view text);
-
   /// The line a failed Load refused.
   const TLoadFailure& LoadFailure() const { return failure_; }
-  /// The text of the definition last loaded, without a byte-order mark; the
-  /// names and fields of the list are views into it.
-  std::string_view DefinitionText() const { return body_; }
-  /// The class lines the split may take otherwise than their writer meant:
-  /// a "(" without a final ")", blanks at the end, or a ":" or ";" in them.
-  const std::vector<std::string_view>& OddClassLines() const { return oddClassLines_; }
 
   /// Appends a class definition of the kind its name and `withFields` call
   /// for; the INI-controller class gets its two automatic fields at once.
-  /// The names must outlive the list.
-  void AddClassDef(std::string_view name, std::string_view parent, bool withFields);
-  /// Whether any class definition already has a field of that name (exact,
-  /// case-sensitive; the automatic fields count).
-  bool FieldDefined(std::string_view name) const { return fieldNames_.Find(name) != nullptr; }
-  /// Whether class `index`, or a class on its parent chain, has a field of
-  /// that name. A class's parent is the last class of its parent's name
-  /// defined before it.
-  bool ChainDefines(std::size_t index, std::string_view name);
+  /// The texts must outlive the list.
+  TTyper& AddClassDef(const TClassLine& line, bool withFields);
+  /// Whether `klass`, or a class on its parent chain, has a field of that
+  /// name (exact, case-sensitive; the automatic fields count).
+  static bool FieldDefined(const TTyper& klass, std::string_view name);
   /// Whether an INI-controller class definition has been created.
   bool HasIniClass() const { return FHasIni; }
   /// Whether the definition text began with a UTF-8 byte-order mark, which
@@ -97,59 +84,23 @@ class TTyperList {
 
   /// Reads definition text that the list owns.
   bool Parse(std::string& text);
-  /// Creates and appends the class definition; returns it when it holds
-  /// fields, else null.
-  TFielderList* CreateClassDef(std::string_view name, std::string_view parent, bool withFields);
   /// Appends a field read from the definition to `owner`, the newest class:
   /// it is redefined when the class or a class on its parent chain already
   /// has a field of its name, and it skips the INI file once an
   /// INI-controller class exists.
   void AddDefinedField(TFielderList& owner, std::string_view name, std::string_view type,
-                       std::string_view value);
-  /// Records the parent of the class appended after those in parents_.
-  void RecordParent(std::string_view name, std::string_view parent);
-  /// Works out the parents of every class so far, once.
-  void ResolveParents();
-  /// Records that the newest class has a field of the name whose entry in
-  /// fieldNames_ is `newest`, and updates that entry.
-  void RecordField(std::uint32_t& newest);
-  /// Calls `visit` with the index of each class on the parent chain of
-  /// class `index` (itself included) that has a field of the name whose
-  /// entry in fieldNames_ is `newest`, nearest first, until `visit` returns
-  /// true.
-  template <typename Visit>
-  void VisitChainDefiners(std::size_t index, std::uint32_t newest, Visit visit) const;
+                       std::string_view value, TPlace place);
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
 
   std::vector<std::unique_ptr<TTyper>> FItems;
-  TLoadFailure failure_;
-  std::vector<std::string_view> oddClassLines_;
-  std::string_view body_;
   bool FHasIni;
   bool FHasByteOrderMark = false;
   const TVocabulary& vocabulary_;
-  static constexpr std::uint32_t kNone = 0xFFFFFFFF;
-  // Marks a field name's entry that is the one class that has it, rather
-  // than its newest entry in definers_.
-  static constexpr std::uint32_t kSingle = 0x80000000;
-  // The parent of each class in FItems, or kNone for a parent outside the
-  // file (or not yet defined at the class); empty until a field name is
-  // reused, when parents are first needed.
-  std::vector<std::uint32_t> parents_;
-  // Each class name, and the last class of that name.
-  TNameIndex classNames_;
-  // A class that has a field of some name, and the entry of the class
-  // before it that has one too (kNone for none).
-  struct Definer {
-    std::uint32_t klass;
-    std::uint32_t older;
-  };
-  std::vector<Definer> definers_;
+  TLoadFailure failure_;
+  // The last class of each name, which a later class of that parent name
+  // derives from.
+  std::unordered_map<std::string_view, TTyper*> lastByName_;
   // The definition texts that names and fields refer to. A deque never moves
   // its elements, so their bytes stay where they are.
   std::deque<std::string> texts_;
-  // Each field name, and the class that has it (kSingle | class) or, once
-  // several have, its newest entry in definers_. Most names are used by one
-  // class only, and need no entry there.
-  TNameIndex fieldNames_;
 };

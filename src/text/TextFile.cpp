@@ -17,6 +17,7 @@ TextReader::TextReader(std::span<char> text)
     : data_(text.data()), size_(text.size()) {}
 
 std::string_view TextReader::ReadLine() {
+  ++line_;
   char* const start = data_ + pos_;
   const std::string_view rest(start, size_ - pos_);
   const std::size_t lineEnd = std::min(rest.find('\n'), rest.size());

@@ -7,6 +7,16 @@
 #include <span>
 #include <string_view>
 
+/// Where something stands in a text: line and column from 1, the column
+/// counted in bytes; line 0 for no place in it.
+struct TPlace {
+  std::size_t line = 0;
+  std::size_t column = 0;
+  friend bool operator<(TPlace a, TPlace b) {
+    return a.line != b.line ? a.line < b.line : a.column < b.column;
+  }
+};
+
 namespace texts {
 
 /// The UTF-8 byte-order mark Windows editors put at the start of a text.
@@ -32,11 +42,14 @@ class TextReader {
   /// line starts with Ctrl-Z (which ends the file at the start of every line
   /// but the first).
   bool Eof() const;
+  /// The number of the line ReadLine gave last, from 1.
+  std::size_t LineNumber() const { return line_; }
 
  private:
   char* const data_;
   const std::size_t size_;
   std::size_t pos_ = 0;
+  std::size_t line_ = 0;
 };
 
 }  // namespace texts

@@ -232,20 +232,20 @@ TEST(Loader, TwoIniControllerClassesEachGetTheirAutomaticFields) {
             "I TIniter(TIniter) [FFileName|string||-S] [FSection|string||-S]");
 }
 
-TEST(Loader, FieldDefinedAnswersAsTheWalkOverEveryClass) {
+// A class's own fields and those of its chain count, with the automatic
+// fields of an INI controller; unrelated classes and other letter cases do not.
+TEST(Loader, FieldDefinedLooksAtTheClassAndItsChainOnly) {
   const TVocabulary vocabulary;
   TTyperList list(false, vocabulary);
-  ASSERT_TRUE(list.LoadText(std::string(kSample) + "TEmpty\r\nTD\r\n  Fd:integer;1\r\n"));
-  const auto walk = [&](std::string_view name) {
-    for (std::size_t i = 0; i < list.Count(); ++i)
-      if (list.Item(i).HasField(name)) return true;
-    return false;
-  };
-  for (const char* name : {"Fxxx", "Fyyy", "Fzzz", "FFileName", "FSection", "Fd", "", "fxxx",
-                           "Fxx", "Fxxxx", "TOption", "TEmpty"})
-    EXPECT_EQ(list.FieldDefined(name), walk(name)) << name;
-  EXPECT_TRUE(list.FieldDefined("FSection"));
-  EXPECT_FALSE(list.FieldDefined("Fxx"));
+  ASSERT_TRUE(list.LoadText(std::string(kSample) + "TEmpty\r\nTD(TParam)\r\n  Fd:integer;1\r\n"));
+  const TTyper& d = list.Item(4);
+  ASSERT_EQ(d.GetName(), "TD");
+  for (const char* name : {"Fxxx", "Fyyy", "FFileName", "FSection", "Fd"})
+    EXPECT_TRUE(TTyperList::FieldDefined(d, name)) << name;
+  for (const char* name : {"", "fxxx", "Fxx", "TOption", "TEmpty"})
+    EXPECT_FALSE(TTyperList::FieldDefined(d, name)) << name;
+  EXPECT_FALSE(TTyperList::FieldDefined(list.Item(3), "Fxxx"));  // TEmpty names no parent
+  EXPECT_EQ(d.ParentClass(), &list.Item(2));
 }
 
 // Many fields, names reused at random, in two texts: each a chain of classes,
@@ -302,8 +302,8 @@ TEST(Loader, DeepChainsAreWalkedOnlyAsFarAsNeeded) {
   EXPECT_FALSE(static_cast<const TFielderList&>(list.Item(0)).Fields()[0].GetRedefined());
   EXPECT_TRUE(static_cast<const TFielderList&>(list.Item(9998)).Fields()[0].GetRedefined());
   EXPECT_FALSE(static_cast<const TFielderList&>(list.Item(9999)).Fields()[0].GetRedefined());
-  EXPECT_TRUE(list.ChainDefines(9999, "Fx"));
-  EXPECT_FALSE(list.ChainDefines(9999, "Fz"));
+  EXPECT_TRUE(TTyperList::FieldDefined(list.Item(9999), "Fx"));
+  EXPECT_FALSE(TTyperList::FieldDefined(list.Item(9999), "Fz"));
 }
 
 }  // namespace
