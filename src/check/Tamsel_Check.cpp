@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -30,6 +31,25 @@ constexpr auto Trim = texts::TrimBlanks;
 template <typename T>
 using CaseFreeMap = std::unordered_map<std::string_view, T, texts::CaseFreeHash, texts::CaseFreeEqual>;
 using CaseFreeSet = std::unordered_set<std::string_view, texts::CaseFreeHash, texts::CaseFreeEqual>;
+
+// Generated names as Pascal compares them: their pieces joined, letter case
+// aside.
+struct TNameHash {
+  std::size_t operator()(const TName& name) const {
+    std::size_t hash = 14695981039346656037ull;  // FNV-1a of the lower-cased bytes
+    for (std::string_view piece : name.pieces)
+      for (char c : piece) hash = (hash ^ static_cast<unsigned char>(texts::LowerAscii(c))) * 1099511628211ull;
+    return hash;
+  }
+};
+struct TNameEqual {
+  bool operator()(const TName& a, const TName& b) const {
+    const auto size = [](const TName& n) {
+      return n.pieces[0].size() + n.pieces[1].size() + n.pieces[2].size();
+    };
+    return size(a) == size(b) && SameTextAscii(a.Text(), b.Text());
+  }
+};
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
@@ -86,6 +106,13 @@ struct Member {
   std::size_t kind;
 };
 
+// A field and its class, and the field it meets in an ancestor.
+struct TFieldRef {
+  std::size_t klass;
+  const TFielder* field;
+  const TFieldRef* inherited;
+};
+
 // Whether a class has an Initial to override: it or an ancestor holds
 // fields (kYes), no class of its chain does (kNo), or the chain leaves the
 // file at a class another unit declares (kOutside).
@@ -135,14 +162,8 @@ class TChecker {
   bool CheckFieldType(const TFielder& field, bool stored);
   void CheckNumberValue(const TFielder& field);
   void CheckStringValue(const TFielder& field);
-  void CheckInheritedFields(std::size_t index);
-  // The last field of class `parent` whose name is `name`, letter case aside.
-  const TFielder* FieldOfParent(std::size_t parent, std::string_view name) const {
-    const auto byName = parentFields_.find(parent);
-    if (byName == parentFields_.end()) return nullptr;
-    const auto found = byName->second.find(name);
-    return found == byName->second.end() ? nullptr : found->second;
-  }
+  void CheckInheritedFields();
+  void ReportInherited(const TFieldRef& field, const TFieldRef& inherited);
   void CheckController();
 
   const TTyperList& list_;
@@ -157,13 +178,13 @@ class TChecker {
   // name, defined before it; kNone for none.
   std::vector<std::size_t> parents_;
   std::vector<Initial> initial_;
-  // The fields of each class that is a parent, by name: the last of each.
-  std::unordered_map<std::size_t, CaseFreeMap<const TFielder*>> parentFields_;
   CaseFreeSet notedTypes_;  // the unknown types noted so far
 };
 
 void TChecker::IndexClassesAndTypes() {
   controller_ = list_.Count();
+  firstClass_.reserve(list_.Count());
+  firstVariable_.reserve(list_.Count());
   for (std::size_t i = 0; i < list_.Count(); ++i) {
     const std::string_view raw = list_.Item(i).GetName();
     firstClass_.try_emplace(Trim(raw), i);
@@ -212,7 +233,7 @@ void TChecker::Run(std::string_view unitName) {
         CheckStringValue(field);
     }
   }
-  for (std::size_t i = 0; i < list_.Count(); ++i) CheckInheritedFields(i);
+  CheckInheritedFields();
   if (HasController()) CheckController();
 }
 
@@ -380,10 +401,6 @@ void TChecker::CheckParent(std::size_t index) {
   } else {
     parents_[index] = found;
     inherited = initial_[found];
-    if (!parentFields_.contains(found) && Fields(found)) {
-      CaseFreeMap<const TFielder*>& byName = parentFields_[found];
-      for (const TFielder& field : Fields(found)->Fields()) byName[field.GetName()] = &field;
-    }
   }
   const std::string_view initial = v_.cInitial;
   if (withFields && inherited == Initial::kNo)
@@ -404,10 +421,13 @@ void TChecker::CheckMembers(const TFielderList& fields) {
   const std::vector<TFielder>& list = fields.Fields();
   const std::vector<TName> methods =
       names::ClassMethods(v_, dynamic_cast<const TTyperIni*>(&fields) != nullptr);
-  std::unordered_map<std::string, Member, texts::CaseFreeHash, texts::CaseFreeEqual> first;
-  std::unordered_set<std::string_view> fieldNames;
-  for (std::size_t m = 0; m < methods.size(); ++m)
-    first.try_emplace(methods[m].Text(), Member{kNone, m});
+  // The names of one class live as long as its check: they are taken from
+  // one buffer that is released at once.
+  std::pmr::monotonic_buffer_resource buffer;
+  std::pmr::unordered_map<TName, Member, TNameHash, TNameEqual> first(&buffer);
+  first.reserve(methods.size() + 5 * list.size());
+  std::pmr::unordered_set<std::string_view> fieldNames(&buffer);
+  for (std::size_t m = 0; m < methods.size(); ++m) first.try_emplace(methods[m], Member{kNone, m});
   for (std::size_t f = 0; f < list.size(); ++f) {
     const std::string_view name = list[f].GetName();
     if (!fieldNames.insert(name).second) {
@@ -420,7 +440,7 @@ void TChecker::CheckMembers(const TFielderList& fields) {
     Member bestOther{};
     int bestRank = 0;
     for (std::size_t kind = 0; kind < members.size(); ++kind) {
-      const auto [it, added] = first.try_emplace(members[kind].Text(), Member{f, kind});
+      const auto [it, added] = first.try_emplace(members[kind], Member{f, kind});
       const Member other = it->second;
       if (added || other.field == f) continue;
       const bool bothFieldNames = other.field != kNone && other.kind == 0 && kind == 0;
@@ -564,34 +584,59 @@ void TChecker::CheckStringValue(const TFielder& field) {
     Note(at, "初期値 \"{}\" の前後の空白も文字列に入ります", {value});
 }
 
-// A field meets the field of the same name (letter case aside) in the
-// nearest ancestor that has one; of several there, the last.
-void TChecker::CheckInheritedFields(std::size_t index) {
-  const TFielderList* fields = Fields(index);
-  if (!fields || parents_[index] == kNone) return;
-  for (const TFielder& field : fields->Fields()) {
-    std::size_t ancestor = parents_[index];
-    const TFielder* inherited = nullptr;
-    while (ancestor != kNone && !(inherited = FieldOfParent(ancestor, field.GetName())))
-      ancestor = parents_[ancestor];
-    if (!inherited) continue;
-    const TPlace at = field.Place();
-    const std::string_view ancestorName = ClassKey(ancestor);
-    if (field.GetName() != inherited->GetName())
-      Warn(at, "フィールド \"{}\" は祖先 \"{}\" のフィールド \"{}\" と大文字小文字だけが違うので override しません",
-           {field.GetName(), ancestorName, inherited->GetName()});
-    else if (!field.GetRedefined() && field.IsAutomatic())
-      Warn(at, "INI 制御クラスの自動フィールド \"{}\" が祖先 \"{}\" の同じ名前のフィールドを隠します",
-           {field.GetName(), ancestorName});
-    else if (!field.GetRedefined())
-      // A field of the class itself is not redefined when its parent is
-      // named otherwise than written.
-      Warn(at, "フィールド \"{}\" は祖先 \"{}\" のフィールドを override しません。親クラス名の書き方 (大文字小文字や空白) が違います",
-           {field.GetName(), ancestorName});
-    else if (!SameType(Trim(field.GetType()), Trim(inherited->GetType())))
-      Warn(at, "フィールド \"{}\" の型 \"{}\" が祖先 \"{}\" での型 \"{}\" と違います",
-           {field.GetName(), field.GetType(), ancestorName, inherited->GetType()});
+// A field meets the field of its name (letter case aside) in the nearest
+// ancestor that has one; of several there, the last. The fields of one name
+// are taken together in file order, and each walks back over them and down
+// its class's chain at once.
+void TChecker::CheckInheritedFields() {
+  std::vector<TFieldRef> fields;
+  for (std::size_t i = 0; i < list_.Count(); ++i)
+    if (const TFielderList* holder = Fields(i))
+      for (const TFielder& field : holder->Fields()) fields.push_back({i, &field, nullptr});
+  std::vector<TFieldRef*> byName;
+  for (TFieldRef& field : fields) byName.push_back(&field);
+  const auto name = [](const TFieldRef* f) { return f->field->GetName(); };
+  // Any order that keeps names equal but for letter case together will do:
+  // shorter names first is the quickest.
+  std::stable_sort(byName.begin(), byName.end(), [&](const TFieldRef* a, const TFieldRef* b) {
+    return name(a).size() != name(b).size() ? name(a).size() < name(b).size()
+                                            : texts::LessCaseFree(name(a), name(b));
+  });
+  for (auto f = byName.begin(); f != byName.end(); ++f) {
+    std::size_t ancestor = parents_[(*f)->klass];
+    for (auto earlier = f; earlier != byName.begin() && ancestor != kNone;) {
+      --earlier;
+      if (!SameTextAscii(name(*earlier), name(*f))) break;
+      while (ancestor != kNone && ancestor > (*earlier)->klass) ancestor = parents_[ancestor];
+      if (ancestor != (*earlier)->klass) continue;
+      (*f)->inherited = *earlier;
+      break;
+    }
   }
+  // Reported in file order, as the other findings are made.
+  for (const TFieldRef& field : fields)
+    if (field.inherited) ReportInherited(field, *field.inherited);
+}
+
+void TChecker::ReportInherited(const TFieldRef& ref, const TFieldRef& inheritedRef) {
+  const TFielder& field = *ref.field;
+  const TFielder& inherited = *inheritedRef.field;
+  const TPlace at = field.Place();
+  const std::string_view ancestorName = ClassKey(inheritedRef.klass);
+  if (field.GetName() != inherited.GetName())
+    Warn(at, "フィールド \"{}\" は祖先 \"{}\" のフィールド \"{}\" と大文字小文字だけが違うので override しません",
+         {field.GetName(), ancestorName, inherited.GetName()});
+  else if (!field.GetRedefined() && field.IsAutomatic())
+    Warn(at, "INI 制御クラスの自動フィールド \"{}\" が祖先 \"{}\" の同じ名前のフィールドを隠します",
+         {field.GetName(), ancestorName});
+  else if (!field.GetRedefined())
+    // A field of the class itself is not redefined when its parent is
+    // named otherwise than written.
+    Warn(at, "フィールド \"{}\" は祖先 \"{}\" のフィールドを override しません。親クラス名の書き方 (大文字小文字や空白) が違います",
+         {field.GetName(), ancestorName});
+  else if (!SameType(Trim(field.GetType()), Trim(inherited.GetType())))
+    Warn(at, "フィールド \"{}\" の型 \"{}\" が祖先 \"{}\" での型 \"{}\" と違います",
+         {field.GetName(), field.GetType(), ancestorName, inherited.GetType()});
 }
 
 // The INI-controller's load procedure sets the stored fields through

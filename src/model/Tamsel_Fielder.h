@@ -37,6 +37,7 @@ class TFielder {
   std::string_view GetInitValue() const { return FInitValue; }
   /// A class on the field's chain already had a field of its name.
   bool GetRedefined() const { return FRedefined; }
+  void MarkRedefined() { FRedefined = true; }
   /// The field gets no INI read or write line.
   bool GetSkipIni() const { return FSkipIni; }
   /// The INI-controller class redefines the field: its INI read line loads

@@ -1,18 +1,15 @@
 #include "model/Tamsel_FielderList.h"
 
+#include <algorithm>
+
 #include "model/Tamsel_Names.h"
 #include "writer/Tamsel_WritePas.h"
 
 TFielderList::~TFielderList() = default;
 
-void TFielderList::AddField(const TFielder& field) {
-  FFields.push_back(field);
-  FNames.insert(field.GetName());
-}
-
-void TFielderList::LoadIntoControllerCopy(std::string_view name) {
-  for (TFielder& field : FFields)
-    if (field.IsNamed(name)) field.LoadIntoControllerCopy();
+bool TFielderList::HasField(std::string_view name) const {
+  return std::any_of(FFields.begin(), FFields.end(),
+                     [&](const TFielder& field) { return field.IsNamed(name); });
 }
 
 void TFielderList::WriteParamList(TWritePas& out) const {
@@ -30,7 +27,7 @@ void TFielderList::WriteFieldDecls(TWritePas& out, const TVocabulary&) const {
 void TFielderList::WriteMethodDecls(TWritePas& out, const TVocabulary& v) const {
   out.WriteLn(3, "procedure ", names::InitialSelf(v), ";");
   out.WriteLn(3, "procedure ", names::InitialSuper(v), ";");
-  out.WriteLn(3, "procedure ", names::Initial(v), ";", FParent.empty() ? "virtual;" : "override;");
+  out.WriteLn(3, "procedure ", names::Initial(v), ";", GetParent().empty() ? "virtual;" : "override;");
   out.Write(3, "procedure ", names::SetAllSelf(v), "(");
   WriteParamList(out);
   out.WriteLn(0, ");");
@@ -42,35 +39,35 @@ void TFielderList::WriteMethodDecls(TWritePas& out, const TVocabulary& v) const 
 
 void TFielderList::WriteInitialBodies(TWritePas& out, const TVocabulary& v) const {
   out.WriteLn(0, "");
-  out.WriteLn(0, "procedure ", FName, ".", names::InitialSelf(v), ";");
+  out.WriteLn(0, "procedure ", GetName(), ".", names::InitialSelf(v), ";");
   out.WriteLn(0, "begin");
-  for (const TFielder& field : FFields) field.WriteInitSelfLine(out, v, FName);
+  for (const TFielder& field : FFields) field.WriteInitSelfLine(out, v, GetName());
   out.WriteLn(0, "end;");
 
-  out.WriteLn(0, "procedure ", FName, ".", names::InitialSuper(v), ";");
+  out.WriteLn(0, "procedure ", GetName(), ".", names::InitialSuper(v), ";");
   out.WriteLn(0, "begin");
   for (const TFielder& field : FFields) field.WriteInitSuperLine(out);
   out.WriteLn(0, "end;");
 
-  out.WriteLn(0, "procedure ", FName, ".", names::Initial(v), ";");
+  out.WriteLn(0, "procedure ", GetName(), ".", names::Initial(v), ";");
   out.WriteLn(0, "begin");
-  if (!FParent.empty()) out.WriteLn(1, "Inherited ", names::Initial(v), ";");
+  if (!GetParent().empty()) out.WriteLn(1, "Inherited ", names::Initial(v), ";");
   out.WriteLn(1, names::InitialSelf(v), ";");
   out.WriteLn(1, names::InitialSuper(v), ";");
   out.WriteLn(0, "end;");
 }
 
 void TFielderList::WriteCreateAndDestroy(TWritePas& out, const TVocabulary& v) const {
-  const bool iniController = FName == v.cTIniter;
+  const bool iniController = GetName() == v.cTIniter;
   out.WriteLn(0, "");
-  out.WriteLn(0, "constructor ", FName, ".", names::kCreate, ";");
+  out.WriteLn(0, "constructor ", GetName(), ".", names::kCreate, ";");
   out.WriteLn(0, "begin");
-  if (!FParent.empty()) out.WriteLn(1, "Inherited ", names::kCreate, ";");
+  if (!GetParent().empty()) out.WriteLn(1, "Inherited ", names::kCreate, ";");
   out.WriteLn(1, names::InitialSelf(v), ";");
   out.WriteLn(1, names::InitialSuper(v), ";");
   if (iniController) out.WriteLn(1, v.cIniRead, ";");
   out.WriteLn(0, "end;");
-  out.WriteLn(0, "destructor ", FName, ".", names::kDestroy, ";");
+  out.WriteLn(0, "destructor ", GetName(), ".", names::kDestroy, ";");
   out.WriteLn(0, "begin");
   out.WriteLn(1, "Inherited ", names::kDestroy, ";");
   if (iniController) out.WriteLn(1, v.cIniWrite, ";");
@@ -79,18 +76,18 @@ void TFielderList::WriteCreateAndDestroy(TWritePas& out, const TVocabulary& v) c
 
 void TFielderList::WriteMethodBodies(TWritePas& out, const TVocabulary& v) const {
   WriteInitialBodies(out, v);
-  out.Write(0, "procedure ", FName, ".", names::SetAllSelf(v), "(");
+  out.Write(0, "procedure ", GetName(), ".", names::SetAllSelf(v), "(");
   WriteParamList(out);
   out.WriteLn(0, ");");
   out.WriteLn(0, "begin");
   for (const TFielder& field : FFields) field.WriteSetAllCall(out, v);
   out.WriteLn(0, "end;");
-  for (const TFielder& field : FFields) field.WriteAccessorBodies(out, v, FName);
+  for (const TFielder& field : FFields) field.WriteAccessorBodies(out, v, GetName());
   WriteCreateAndDestroy(out, v);
 }
 
 void TFielderList::WriteIniReadLines(TWritePas& out, const TVocabulary& v) const {
-  for (const TFielder& field : FFields) field.WriteIniReadLine(out, v, FName);
+  for (const TFielder& field : FFields) field.WriteIniReadLine(out, v, GetName());
 }
 
 void TFielderList::WriteIniWriteLines(TWritePas& out, const TVocabulary& v) const {

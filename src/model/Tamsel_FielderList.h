@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "model/Tamsel_Fielder.h"
@@ -16,14 +15,12 @@ class TFielderList : public TTyper {
   ~TFielderList() override;
 
   /// Appends a field to the class.
-  void AddField(const TFielder& field);
-  /// The INI-controller class redefines this class's stored fields of that
-  /// name: they are loaded into its copy.
-  void LoadIntoControllerCopy(std::string_view name);
+  void AddField(const TFielder& field) { FFields.push_back(field); }
   /// The fields in definition-file order.
   const std::vector<TFielder>& Fields() const { return FFields; }
+  std::vector<TFielder>& Fields() { return FFields; }
 
-  bool HasField(std::string_view name) const override { return FNames.contains(name); }
+  bool HasField(std::string_view name) const override;
   void WriteFieldDecls(TWritePas& out, const TVocabulary& vocabulary) const override;
   void WriteMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const override;
   void WriteMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const override;
@@ -37,5 +34,4 @@ class TFielderList : public TTyper {
   void WriteCreateAndDestroy(TWritePas& out, const TVocabulary& vocabulary) const;
 
   std::vector<TFielder> FFields;
-  std::unordered_set<std::string_view> FNames;  // of FFields, for HasField
 };

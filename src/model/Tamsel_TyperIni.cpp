@@ -32,14 +32,14 @@ void TTyperIni::WriteIniMethodBodies(TWritePas& out, const TVocabulary& v) const
   const TIniParams p(v);
   out.WriteLn(0, "");
   for (const std::string_view method : {v.cIniRead, v.cIniWrite}) {
-    out.WriteLn(0, "procedure ", FName, ".", method, "(", p.sectionEscape, p.section, ",",
+    out.WriteLn(0, "procedure ", GetName(), ".", method, "(", p.sectionEscape, p.section, ",",
                 p.fileNameEscape, p.fileName, ":string);");
     out.WriteLn(0, "begin");
     out.WriteLn(1, v.cFileName, " := ", p.fileNameEscape, p.fileName, ";");
     out.WriteLn(1, v.cSection, " := ", p.sectionEscape, p.section, ";");
     out.WriteLn(1, method, ";");
     out.WriteLn(0, "end;");
-    out.WriteLn(0, "procedure ", FName, ".", method, "(", p.sectionEscape, p.section, ":string);");
+    out.WriteLn(0, "procedure ", GetName(), ".", method, "(", p.sectionEscape, p.section, ":string);");
     out.WriteLn(0, "begin");
     out.WriteLn(1, v.cSection, " := ", p.sectionEscape, p.section, ";");
     out.WriteLn(1, method, ";");
@@ -48,9 +48,9 @@ void TTyperIni::WriteIniMethodBodies(TWritePas& out, const TVocabulary& v) const
 }
 
 void TTyperIni::WriteIniReadHead(TWritePas& out, const TVocabulary& v) const {
-  out.WriteLn(0, "procedure ", FName, ".", v.cIniRead, ";");
+  out.WriteLn(0, "procedure ", GetName(), ".", v.cIniRead, ";");
 }
 
 void TTyperIni::WriteIniWriteHead(TWritePas& out, const TVocabulary& v) const {
-  out.WriteLn(0, "procedure ", FName, ".", v.cIniWrite, ";");
+  out.WriteLn(0, "procedure ", GetName(), ".", v.cIniWrite, ";");
 }

@@ -13,17 +13,6 @@
 
 namespace {
 
-// A class line: the class name, then optionally "(", the parent name and a
-// last character that is expected to be ")" but is dropped untested.
-TClassLine SplitClassLine(std::string_view line, std::size_t number) {
-  const std::size_t open = line.find('(');
-  if (open == std::string_view::npos) return {line, {}, line, number};
-  // "TName(" has no room for a parent at all; it is empty, as for "TName()".
-  const std::string_view parent =
-      open + 2 <= line.size() ? line.substr(open + 1, line.size() - open - 2) : std::string_view();
-  return {line.substr(0, open), parent, line, number};
-}
-
 struct FieldLine {
   std::string_view name;
   std::string_view type;
@@ -89,6 +78,7 @@ bool TTyperList::Parse(std::string& text) {
   // first line.
   texts::TextReader reader(texts::SkipByteOrderMark(text, FHasByteOrderMark));
   failure_ = {};
+  const std::size_t firstClass = FItems.size();
   std::optional<TClassLine> pending;
   TFielderList* filling = nullptr;  // the class receiving field lines
   do {
@@ -96,7 +86,7 @@ bool TTyperList::Parse(std::string& text) {
     if (line.empty()) continue;  // empty lines carry nothing
     if (line.front() != ' ') {
       if (pending) AddClassDef(*pending, false);
-      pending = SplitClassLine(line, reader.LineNumber());
+      pending = TClassLine{line, reader.LineNumber()};
       filling = nullptr;
       continue;
     }
@@ -116,51 +106,84 @@ bool TTyperList::Parse(std::string& text) {
       failure_ = {TLoadFault::kFieldBeforeClass, {reader.LineNumber(), 1}, 0};
       break;
     }
-    AddDefinedField(*filling, field.name, field.type, field.value,
-                    {reader.LineNumber(), vocabulary_.Indent.size() + 1});
+    // Whether it redefines a field is known once the whole text is read.
+    filling->AddField(TFielder(field.name, field.type, field.value, false, FHasIni,
+                               {reader.LineNumber(), vocabulary_.Indent.size() + 1}));
   } while (!reader.Eof());
   if (pending) AddClassDef(*pending, false);
+  lastByName_ = decltype(lastByName_)();  // a later text starts chains of its own
+  MarkRedefinedFields(firstClass);
   return failure_.fault == TLoadFault::kNone;
 }
 
 TTyper& TTyperList::AddClassDef(const TClassLine& line, bool withFields) {
-  const auto parent = line.parent.empty() ? lastByName_.end() : lastByName_.find(line.parent);
+  const TTyper split(line);
+  const auto parent = split.GetParent().empty() ? lastByName_.end()
+                                                : lastByName_.find(split.GetParent());
   TTyper* const parentClass = parent == lastByName_.end() ? nullptr : parent->second;
-  std::unique_ptr<TTyper> item;
-  if (line.name == vocabulary_.cTIniter) {
+  std::unique_ptr<TTyper> made;
+  if (split.GetName() == vocabulary_.cTIniter) {
     FHasIni = true;
     auto ini = std::make_unique<TTyperIni>(line, parentClass);
     // The automatic fields: never redefined, never stored in the INI file.
     for (const std::string* field : {&vocabulary_.cFileName, &vocabulary_.cSection})
-      ini->AddField(TFielder(*field, "string", {}, false, true, {line.line, 1}, true));
-    item = std::move(ini);
+      ini->AddField(TFielder(*field, "string", {}, false, true, {line.number, 1}, true));
+    made = std::move(ini);
   } else if (withFields) {
-    item = std::make_unique<TFielderList>(line, parentClass);
+    made = std::make_unique<TFielderList>(line, parentClass);
   } else {
-    item = std::make_unique<TTyper>(line, parentClass);
+    made = std::make_unique<TTyper>(line, parentClass);
   }
   // Recorded after the parent is looked up, so a class is never its own.
-  lastByName_[line.name] = item.get();
-  FItems.push_back(std::move(item));
+  lastByName_[split.GetName()] = made.get();
+  FItems.push_back(std::move(made));
   return *FItems.back();
 }
 
-bool TTyperList::FieldDefined(const TTyper& klass, std::string_view name) {
-  for (const TTyper* a = &klass; a; a = a->ParentClass())
-    if (a->HasField(name)) return true;
-  return false;
+namespace {
+
+struct TFieldRef {
+  TFielderList* klass;
+  TFielder* field;
+};
+
+// Walks back from `field` over the earlier fields of its name (its group,
+// from `first`, in file order) and down its class's chain at once: both come
+// in line order. A field that meets its own class or an ancestor is
+// redefined. The INI-controller class goes on: every field it redefines is
+// loaded into its own copy. The automatic fields are never redefined.
+void MarkIfRedefined(std::vector<TFieldRef>::iterator first,
+                     std::vector<TFieldRef>::iterator field) {
+  if (field->field->IsAutomatic()) return;
+  const bool controller = dynamic_cast<TTyperIni*>(field->klass) != nullptr;
+  const TTyper* chain = field->klass;
+  for (auto earlier = field; earlier != first && chain;) {
+    --earlier;
+    while (chain && chain->LineNumber() > earlier->klass->LineNumber())
+      chain = chain->ParentClass();
+    if (chain != earlier->klass) continue;
+    field->field->MarkRedefined();
+    if (!controller) return;
+    if (earlier->klass != field->klass) earlier->field->LoadIntoControllerCopy();
+  }
 }
 
-void TTyperList::AddDefinedField(TFielderList& owner, std::string_view name,
-                                 std::string_view type, std::string_view value, TPlace place) {
-  const bool redefined = FieldDefined(owner, name);
-  owner.AddField(TFielder(name, type, value, redefined, FHasIni, place));
-  // The INI-controller class redefining a field it stores: the stored field
-  // is loaded into the controller's own copy, which its getter returns and
-  // its store writes.
-  if (!redefined || !dynamic_cast<TTyperIni*>(&owner)) return;
-  for (TTyper* a = owner.ParentClass(); a; a = a->ParentClass())
-    if (a->HasField(name)) static_cast<TFielderList&>(*a).LoadIntoControllerCopy(name);
+}  // namespace
+
+void TTyperList::MarkRedefinedFields(std::size_t firstClass) {
+  std::vector<TFieldRef> fields;
+  for (std::size_t i = firstClass; i < FItems.size(); ++i)
+    if (auto* holder = dynamic_cast<TFielderList*>(FItems[i].get()))
+      for (TFielder& field : holder->Fields()) fields.push_back({holder, &field});
+  std::stable_sort(fields.begin(), fields.end(), [](const TFieldRef& a, const TFieldRef& b) {
+    return a.field->GetName() < b.field->GetName();
+  });
+  for (auto group = fields.begin(); group != fields.end();) {
+    auto field = group;
+    for (; field != fields.end() && field->field->GetName() == group->field->GetName(); ++field)
+      MarkIfRedefined(group, field);
+    group = field;
+  }
 }
 
 void TTyperList::WriteTypeSection(TWritePas& out) const {

@@ -57,9 +57,6 @@ class TTyperList {
   /// for; the INI-controller class gets its two automatic fields at once.
   /// The texts must outlive the list.
   TTyper& AddClassDef(const TClassLine& line, bool withFields);
-  /// Whether `klass`, or a class on its parent chain, has a field of that
-  /// name (exact, case-sensitive; the automatic fields count).
-  static bool FieldDefined(const TTyper& klass, std::string_view name);
   /// Whether an INI-controller class definition has been created.
   bool HasIniClass() const { return FHasIni; }
   /// Whether the definition text began with a UTF-8 byte-order mark, which
@@ -84,12 +81,10 @@ class TTyperList {
 
   /// Reads definition text that the list owns.
   bool Parse(std::string& text);
-  /// Appends a field read from the definition to `owner`, the newest class:
-  /// it is redefined when the class or a class on its parent chain already
-  /// has a field of its name, and it skips the INI file once an
-  /// INI-controller class exists.
-  void AddDefinedField(TFielderList& owner, std::string_view name, std::string_view type,
-                       std::string_view value, TPlace place);
+  /// Marks the fields of the classes from `firstClass` on that are
+  /// redefined: their class, or a class on its parent chain, has an earlier
+  /// field of exactly their name (the automatic fields count).
+  void MarkRedefinedFields(std::size_t firstClass);
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
 
   std::vector<std::unique_ptr<TTyper>> FItems;
@@ -97,8 +92,8 @@ class TTyperList {
   bool FHasByteOrderMark = false;
   const TVocabulary& vocabulary_;
   TLoadFailure failure_;
-  // The last class of each name, which a later class of that parent name
-  // derives from.
+  // While a text is read: the last class of each name, which a later class
+  // of that parent name derives from.
   std::unordered_map<std::string_view, TTyper*> lastByName_;
   // The definition texts that names and fields refer to. A deque never moves
   // its elements, so their bytes stay where they are.

@@ -1,5 +1,7 @@
 #include "text/Ascii.h"
 
+#include <algorithm>
+
 namespace texts {
 
 std::string LowerAscii(std::string_view text) {
@@ -21,7 +23,12 @@ bool SameTextAsAny(std::string_view text, std::span<const std::string_view> word
   return false;
 }
 
-std::size_t CaseFreeHash::operator()(std::string_view text) const {
+bool LessCaseFree(std::string_view a, std::string_view b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char x, char y) { return LowerAscii(x) < LowerAscii(y); });
+}
+
+std::size_t CaseFreeHash::operator()(std::string_view text) const noexcept {
   std::size_t hash = 14695981039346656037ull;  // FNV-1a of the lower-cased bytes
   for (char c : text) hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
   return hash;

@@ -19,6 +19,8 @@ inline char LowerAscii(char c) {
 std::string LowerAscii(std::string_view text);
 /// Whether the texts are equal when ASCII letter case is ignored.
 bool SameTextAscii(std::string_view a, std::string_view b);
+/// Whether `a` comes before `b` when ASCII letter case is ignored.
+bool LessCaseFree(std::string_view a, std::string_view b);
 /// Whether `text` equals one of `words` when ASCII letter case is ignored.
 bool SameTextAsAny(std::string_view text, std::span<const std::string_view> words);
 
@@ -26,7 +28,7 @@ bool SameTextAsAny(std::string_view text, std::span<const std::string_view> word
 /// identifiers: `std::unordered_map<std::string_view, T, CaseFreeHash,
 /// CaseFreeEqual>` finds a name however it is spelt.
 struct CaseFreeHash {
-  std::size_t operator()(std::string_view text) const;
+  std::size_t operator()(std::string_view text) const noexcept;
 };
 struct CaseFreeEqual {
   bool operator()(std::string_view a, std::string_view b) const { return SameTextAscii(a, b); }

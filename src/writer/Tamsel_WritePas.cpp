@@ -6,8 +6,11 @@ std::string TName::Text() const {
   return text;
 }
 
+TWritePas::TWritePas(TTextSink& sink, const std::string& indent)
+    : sink_(sink), indent_(indent), buffer_(new char[kBlock]) {}
+
 void TWritePas::Flush() {
-  if (buffer_.empty()) return;
-  sink_.Put(buffer_);
-  buffer_.clear();
+  if (used_ == 0) return;
+  sink_.Put(std::string_view(buffer_.get(), used_));
+  used_ = 0;
 }

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -53,7 +55,7 @@ class TWritePas {
  public:
   /// `indent` is read at every write, so the writer always uses the current
   /// run-wide indent string.
-  TWritePas(TTextSink& sink, const std::string& indent) : sink_(sink), indent_(indent) {}
+  TWritePas(TTextSink& sink, const std::string& indent);
   /// The writer keeps a reference, so a temporary indent string is refused.
   TWritePas(TTextSink& sink, const std::string&& indent) = delete;
   TWritePas(const TWritePas&) = delete;
@@ -62,21 +64,17 @@ class TWritePas {
   /// The indent `level` times, the pieces one after the other, then CR LF.
   template <typename... Pieces>
   void WriteLn(int level, const Pieces&... pieces) {
-    Write(level, pieces...);
-    buffer_.append("\r\n");
-    if (buffer_.size() >= kBlock) Flush();
+    Put(level, true, pieces...);
   }
   /// The indent `level` times and the pieces; the next write continues the
   /// line.
   template <typename... Pieces>
   void Write(int level, const Pieces&... pieces) {
-    for (int i = 0; i < level; ++i) buffer_.append(indent_);
-    (Append(pieces), ...);
+    Put(level, false, pieces...);
   }
-
   /// The same at level 0; an empty text gives an empty line.
-  void WriteLn(std::string_view text) { WriteLn(0, text); }
-  void Write(std::string_view text) { Write(0, text); }
+  void WriteLn(std::string_view text) { Put(0, true, text); }
+  void Write(std::string_view text) { Put(0, false, text); }
 
   /// Hands every buffered byte to the sink; throws on a write failure.
   void Flush();
@@ -84,14 +82,45 @@ class TWritePas {
  private:
   static constexpr std::size_t kBlock = std::size_t{64} << 10;
 
-  void Append(std::string_view text) { buffer_.append(text); }
-  void Append(const TName& name) {
-    for (std::string_view piece : name.pieces) buffer_.append(piece);
+  static std::size_t Size(std::string_view text) { return text.size(); }
+  static std::size_t Size(const TName& name) {
+    return name.pieces[0].size() + name.pieces[1].size() + name.pieces[2].size();
+  }
+  static char* Copy(char* to, std::string_view text) {
+    if (!text.empty()) std::memcpy(to, text.data(), text.size());
+    return to + text.size();
+  }
+  static char* Copy(char* to, const TName& name) {
+    for (std::string_view piece : name.pieces) to = Copy(to, piece);
+    return to;
+  }
+  void PutDirect(std::string_view text) { sink_.Put(text); }
+  void PutDirect(const TName& name) {
+    for (std::string_view piece : name.pieces) sink_.Put(piece);
+  }
+
+  template <typename... Pieces>
+  void Put(int level, bool endLine, const Pieces&... pieces) {
+    const std::size_t levels = level > 0 ? static_cast<std::size_t>(level) : 0;
+    const std::size_t size = levels * indent_.size() + (Size(pieces) + ... + 0) + (endLine ? 2 : 0);
+    if (size > kBlock - used_) Flush();
+    if (size > kBlock) {  // a line larger than the buffer goes straight to the sink
+      for (std::size_t i = 0; i < levels; ++i) sink_.Put(indent_);
+      (PutDirect(pieces), ...);
+      if (endLine) sink_.Put("\r\n");
+      return;
+    }
+    char* to = buffer_.get() + used_;
+    for (std::size_t i = 0; i < levels; ++i) to = Copy(to, indent_);
+    ((to = Copy(to, pieces)), ...);
+    if (endLine) to = Copy(to, "\r\n");
+    used_ = static_cast<std::size_t>(to - buffer_.get());
   }
 
   TTextSink& sink_;
   const std::string& indent_;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
 };
 
 /// A class or field name without its first character ("TOption" gives

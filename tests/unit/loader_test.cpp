@@ -232,20 +232,18 @@ TEST(Loader, TwoIniControllerClassesEachGetTheirAutomaticFields) {
             "I TIniter(TIniter) [FFileName|string||-S] [FSection|string||-S]");
 }
 
-// A class's own fields and those of its chain count, with the automatic
-// fields of an INI controller; unrelated classes and other letter cases do not.
-TEST(Loader, FieldDefinedLooksAtTheClassAndItsChainOnly) {
+// Parents are the last class of their name before the class; a later text
+// starts chains of its own.
+TEST(Loader, ParentsAreTheLastClassOfTheirNameDefinedBefore) {
   const TVocabulary vocabulary;
   TTyperList list(false, vocabulary);
-  ASSERT_TRUE(list.LoadText(std::string(kSample) + "TEmpty\r\nTD(TParam)\r\n  Fd:integer;1\r\n"));
-  const TTyper& d = list.Item(4);
-  ASSERT_EQ(d.GetName(), "TD");
-  for (const char* name : {"Fxxx", "Fyyy", "FFileName", "FSection", "Fd"})
-    EXPECT_TRUE(TTyperList::FieldDefined(d, name)) << name;
-  for (const char* name : {"", "fxxx", "Fxx", "TOption", "TEmpty"})
-    EXPECT_FALSE(TTyperList::FieldDefined(d, name)) << name;
-  EXPECT_FALSE(TTyperList::FieldDefined(list.Item(3), "Fxxx"));  // TEmpty names no parent
-  EXPECT_EQ(d.ParentClass(), &list.Item(2));
+  ASSERT_TRUE(list.LoadText("TB(TA)\nTA\nTA\nTC(TA)\nTD(TC)\n  Fd:integer;1\n"));
+  EXPECT_EQ(list.Item(0).ParentClass(), nullptr);
+  EXPECT_EQ(list.Item(3).ParentClass(), &list.Item(2));
+  EXPECT_EQ(list.Item(4).ParentClass(), &list.Item(3));
+  EXPECT_EQ(list.Item(4).LineNumber(), 5u);
+  ASSERT_TRUE(list.LoadText("TE(TD)\n"));
+  EXPECT_EQ(list.Item(5).ParentClass(), nullptr);
 }
 
 // Many fields, names reused at random, in two texts: each a chain of classes,
@@ -302,8 +300,6 @@ TEST(Loader, DeepChainsAreWalkedOnlyAsFarAsNeeded) {
   EXPECT_FALSE(static_cast<const TFielderList&>(list.Item(0)).Fields()[0].GetRedefined());
   EXPECT_TRUE(static_cast<const TFielderList&>(list.Item(9998)).Fields()[0].GetRedefined());
   EXPECT_FALSE(static_cast<const TFielderList&>(list.Item(9999)).Fields()[0].GetRedefined());
-  EXPECT_TRUE(TTyperList::FieldDefined(list.Item(9999), "Fx"));
-  EXPECT_FALSE(TTyperList::FieldDefined(list.Item(9999), "Fz"));
 }
 
 }  // namespace
