@@ -104,6 +104,28 @@ bool ReadDigits(std::string_view text, std::size_t& pos, unsigned base, std::uin
   return pos > start;
 }
 
+// Reads a decimal point and digits, and an exponent, after the digits of a
+// number; true when there was either.
+bool ReadFraction(std::string_view text, std::size_t& pos) {
+  std::uint64_t ignored = 0;
+  bool overflow = false;
+  bool fraction = false;
+  if (pos < text.size() && text[pos] == '.') {
+    ++pos;
+    ReadDigits(text, pos, 10, ignored, overflow);
+    fraction = true;
+  }
+  if (pos < text.size() && texts::LowerAscii(text[pos]) == 'e') {
+    std::size_t exponent = pos + 1;
+    if (exponent < text.size() && (text[exponent] == '-' || text[exponent] == '+')) ++exponent;
+    if (ReadDigits(text, exponent, 10, ignored, overflow)) {
+      pos = exponent;
+      fraction = true;
+    }
+  }
+  return fraction;
+}
+
 }  // namespace
 
 bool IsStringType(std::string_view type) { return texts::SameTextAsAny(type, kStringTypes); }
@@ -157,22 +179,7 @@ TNumberText JudgeNumber(std::string_view type, std::string_view value) {
     digits = ReadDigits(value, pos, hexadecimal ? 16 : 8, number, overflow);
   } else {
     digits = ReadDigits(value, pos, 10, number, overflow);
-    std::uint64_t ignored = 0;
-    bool ignoredOverflow = false;
-    if (digits && pos < value.size() && value[pos] == '.') {
-      ++pos;
-      ReadDigits(value, pos, 10, ignored, ignoredOverflow);
-      fraction = true;
-    }
-    if (digits && pos < value.size() && texts::LowerAscii(value[pos]) == 'e') {
-      std::size_t exponent = pos + 1;
-      if (exponent < value.size() && (value[exponent] == '-' || value[exponent] == '+'))
-        ++exponent;
-      if (ReadDigits(value, exponent, 10, ignored, ignoredOverflow)) {
-        pos = exponent;
-        fraction = true;
-      }
-    }
+    fraction = digits && ReadFraction(value, pos);
   }
   if (digits && pos == value.size()) {
     if (!integerType) {

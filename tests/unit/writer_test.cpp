@@ -83,6 +83,19 @@ TEST(WritePas, PiecesOfAnyLengthArriveInOrderAcrossFlushes) {
   EXPECT_TRUE(sink.Text() == expected);
 }
 
+// A character buffer is a text up to its first NUL, not a literal of its
+// whole size; a name is written as its pieces joined.
+TEST(WritePas, BuffersAndNamesArePiecesToo) {
+  TStringSink sink;
+  std::string indent = "  ";
+  TWritePas w(sink, indent);
+  char buffer[16] = "Port";
+  w.WriteLn(1, "F", buffer, ":", TName{{"Set", "Self", buffer}});
+  w.Flush();
+  EXPECT_EQ(sink.Text(), "  FPort:SetSelfPort\r\n");
+  EXPECT_EQ((TName{{"Get", "", "Port"}}).Text(), "GetPort");
+}
+
 TEST(WritePas, ItemNameDropsTheFirstCharacter) {
   EXPECT_EQ(ItemName("TOption"), "Option");
   EXPECT_EQ(ItemName("FFileName"), "FileName");

@@ -1,0 +1,156 @@
+// The checks of a definition, rule by rule: an in-memory definition and the
+// exact findings it gives, as "line,column severity: text".
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "check/Tamsel_Check.h"
+#include "check/Tamsel_Diagnostics.h"
+#include "model/Tamsel_TyperList.h"
+#include "settings/Tamsel_ini.h"
+
+namespace {
+
+using Findings = std::vector<std::string>;
+
+// The expected findings, their text converted for the console as the
+// program converts its messages (a no-op where the console reads UTF-8).
+Findings Expect(std::initializer_list<std::string_view> lines) {
+  Findings findings;
+  for (std::string_view line : lines) findings.push_back(MessageText(line));
+  return findings;
+}
+
+Findings Check(std::string_view definition, const TVocabulary& vocabulary = TVocabulary(),
+               std::string_view unitName = "opts") {
+  TTyperList list(false, vocabulary);
+  TDiagnostics out;
+  if (list.LoadText(definition))
+    CheckDefinition(list, vocabulary, unitName, out);
+  else
+    ReportLoadFailure(list, vocabulary, out);
+  Findings findings;
+  for (const TDiagnostic& d : out.Items()) {
+    const char* kind = d.severity == TSeverity::kError     ? "E"
+                       : d.severity == TSeverity::kWarning ? "W"
+                                                           : "N";
+    findings.push_back(std::to_string(d.place.line) + "," + std::to_string(d.place.column) + " " +
+                       kind + ": " + d.text);
+  }
+  return findings;
+}
+
+TEST(Check, ACleanDefinitionGivesNothing) {
+  EXPECT_EQ(Check("TA\n  FName:string;x\nTB(TA)\n  FName:string;y\n  FPort:integer;80\n"
+                  "TIniter(TB)\n"),
+            Findings{});
+}
+
+TEST(Check, LoadFailuresAreErrorsAtTheirByte) {
+  EXPECT_EQ(Check("TA\n   Fa:integer;1\n"),
+            Expect({"2,4 E: 字下げが空白 3 個です。設定 Tab では 2 個です"}));
+  EXPECT_EQ(Check("TA\n  Fa;integer\n  Fb:integer\n"),
+            Expect({"2,3 E: フィールド行に \":\" がありません"}));
+  EXPECT_EQ(Check("TA\n  Fb:integer\n"), Expect({"2,13 E: フィールド行に \";\" がありません"}));
+  EXPECT_EQ(Check("  Fa:integer;1\nTA\n"),
+            Expect({"1,1 E: 最初のクラス行より前にフィールド行があります"}));
+}
+
+// Each field gets its most telling clash with a name declared before it.
+TEST(Check, MembersClashWithTheNamesDeclaredBefore) {
+  EXPECT_EQ(Check("TA\n  Fa:integer;1\n  FA:integer;2\n  FA:integer;3\n"),
+            Expect({"3,3 W: フィールド \"FA\" と \"Fa\" は大文字小文字だけが違います",
+                      "4,3 W: フィールド \"FA\" はクラス \"TA\" にすでにあります"}));
+  EXPECT_EQ(Check("TA\n  FName:string;1\n  FSelfName:string;2\n"),
+            Expect({"3,3 W: フィールド \"FSelfName\" から作る名前 \"SetSelfName\" がフィールド "
+                     "\"FName\" から作る名前と重なります"}));
+  // The class's own methods count too: Free Pascal refuses a field Create.
+  EXPECT_EQ(Check("TA\n  Create:integer;1\n  FAllSelf:integer;2\n"),
+            Expect({"2,3 W: フィールド \"Create\" から作る名前 \"Create\" がクラスのメソッド "
+                      "\"Create\" と重なります",
+                      "3,3 W: フィールド \"FAllSelf\" から作る名前 \"SetAllSelf\" がクラスのメソッド "
+                      "\"SetAllSelf\" と重なります"}));
+  // The INI controller's read and write procedures as well.
+  EXPECT_EQ(Check("TIniter\n  iniRead:integer;1\n").size(), 1u);
+}
+
+TEST(Check, FieldNamesTypesAndValues) {
+  EXPECT_EQ(Check("TA\n  F1:integer;1\n"),
+            Expect({"2,3 W: フィールド名 \"F1\" から先頭の 1 文字を除いた \"1\" は引数の名前に使えません"}));
+  EXPECT_EQ(Check("TA\n  Fa:;1\n"), Expect({"2,6 W: フィールド \"Fa\" に型がありません"}));
+  EXPECT_EQ(Check("TA\n  Fa:integer;1e5\n"),
+            Expect({"2,14 W: 初期値 \"1e5\" は型 \"integer\" の数値ではありません"}));
+  EXPECT_EQ(Check("TA\n  Fa:byte;256\n"),
+            Expect({"2,11 W: 初期値 256 は型 \"byte\" の範囲を超えています"}));
+  EXPECT_EQ(Check("TA\n  Fa:boolean;yes\n"),
+            Expect({"2,14 E: boolean の初期値 \"yes\" が整数ではありません"}));
+  EXPECT_EQ(Check("TA\n  Fa:char;ab\n"), Expect({"2,11 W: 型 \"char\" の初期値は 1 文字です: \"ab\""}));
+  // An unknown type is noted once, at its first field.
+  EXPECT_EQ(Check("TA\n  Fa:TPoint;x\n  Fb:tpoint;y\n"),
+            Expect({"2,6 N: 型 \"TPoint\" は Tamsel の知らない型です。初期値は文字列として書かれます"}));
+}
+
+TEST(Check, ClassesAndTheirParents) {
+  EXPECT_EQ(Check("TA\nTA\n"), Expect({"2,1 W: クラス \"TA\" はすでに定義されています"}));
+  EXPECT_EQ(Check("TB(TA)\n  Fb:integer;1\nTA\n  Fa:integer;1\n"),
+            Expect({"1,4 W: 親クラス \"TA\" はこの行より後で定義されています"}));
+  EXPECT_EQ(Check("TA(TObject)\n  Fa:integer;1\n"),
+            Expect({"1,4 W: 親クラス \"TObject\" の系統に \"Initial\" がない (フィールドを持つクラスがない) ので "
+                     "override できません"}));
+  // The last character of a class line is dropped as its ")".
+  EXPECT_EQ(Check("TA(TB\n"),
+            Expect({"1,6 W: クラス行が \")\" で終わっていません",
+                      "1,4 N: 親クラス \"T\" はこのファイルにありません。使うユニットにあるはずです"}));
+  EXPECT_EQ(Check("TX\nOX\n"),
+            Expect({"1,1 W: クラス \"TX\" のオブジェクト変数 \"OX\" がクラス \"OX\" と同じ名前です",
+                      "2,1 W: クラス \"OX\" のオブジェクト変数 \"OX\" がクラス \"OX\" と同じ名前です"}));
+}
+
+// The nearest ancestor with a field of the name decides; letter case and the
+// parent's spelling matter to the loader, not to Pascal.
+TEST(Check, FieldsMeetTheFieldsOfTheirAncestors) {
+  EXPECT_EQ(Check("TA\n  Fx:integer;1\nTB(TA)\n  FX:integer;2\n"),
+            Expect({"4,3 W: フィールド \"FX\" は祖先 \"TA\" のフィールド \"Fx\" と大文字小文字だけが違うので "
+                     "override しません"}));
+  EXPECT_EQ(Check("TA\n  Fx:integer;1\nTB(ta)\n  Fx:integer;2\n"),
+            Expect({"4,3 W: フィールド \"Fx\" は祖先 \"TA\" のフィールドを override しません。親クラス名の書き方 "
+                     "(大文字小文字や空白) が違います"}));
+  EXPECT_EQ(Check("TA\n  Fx:integer;1\nTB(TA)\nTC(TB)\n  Fx:string;2\n"),
+            Expect({"5,3 W: フィールド \"Fx\" の型 \"string\" が祖先 \"TA\" での型 \"integer\" と違います"}));
+  EXPECT_EQ(Check("TA\n  FSection:string;x\nTIniter(TA)\n"),
+            Expect({"3,1 W: INI 制御クラスの自動フィールド \"FSection\" が祖先 \"TA\" の同じ名前のフィールドを隠します"}));
+}
+
+TEST(Check, TheControllerMustDescendFromEveryStoredClass) {
+  EXPECT_EQ(Check("TA\n  Fa:integer;1\nTB\n  Fb:integer;1\nTIniter(TB)\n"),
+            Expect({"1,1 W: クラス \"TA\" は INI 制御クラス \"TIniter\" の祖先ではないので、そのフィールドを INI "
+                     "ファイルに読み書きできません"}));
+}
+
+TEST(Check, SettingsAndTheUnitName) {
+  TVocabulary vocabulary;
+  vocabulary.cSelf = "";
+  EXPECT_EQ(Check("TA\n  Fa:integer;1\n", vocabulary, "2nd"),
+            Expect({"0,0 W: 定義ファイル名から作るユニット名 \"2nd\" は Pascal のユニット名になりません",
+                      "0,0 W: 設定から作るメソッド名 \"Initial\" が二度使われます",
+                      "0,0 W: 設定 cSelf \"\" からは SetSelf と Set を区別するメソッド名が作れません"}));
+  EXPECT_EQ(Check("TA\n", TVocabulary(), "SysUtils"),
+            Expect({"0,0 W: ユニット名 \"SysUtils\" は生成するユニットが使うユニットと同じ名前です"}));
+}
+
+// Beyond the cap, findings are counted, not kept; the first ones stay.
+TEST(Check, FindingsBeyondTheCapAreCounted) {
+  std::string definition = "TA\n";
+  for (std::size_t i = 0; i < TDiagnostics::kMaxShown + 5; ++i) definition += "  Fa:integer;1\n";
+  const Findings findings = Check(definition);
+  ASSERT_EQ(findings.size(), TDiagnostics::kMaxShown);
+  EXPECT_EQ(findings.front(), "3,3 W: フィールド \"Fa\" はクラス \"TA\" にすでにあります");
+  TDiagnostics out;
+  for (std::size_t i = 0; i < TDiagnostics::kMaxShown + 2; ++i)
+    out.Add(TSeverity::kNote, {i + 1, 1}, "x");
+  EXPECT_NE(out.Format("d.txt").find("ほかに 2 件"), std::string::npos);
+}
+
+}  // namespace
