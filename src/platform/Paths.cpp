@@ -33,4 +33,12 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext) {
   return (dot == std::string::npos ? path : path.substr(0, dot)) + ext;
 }
 
+std::string FolderOf(const std::string& path) {
+  const std::size_t start = FileNameStart(path);
+  if (start == 0) return ".";
+  // A root ("/", "C:\") and a drive ("C:") keep their separator.
+  const bool drive = IsPathSeparator(':') && (path[start - 1] == ':' || (start > 1 && path[start - 2] == ':'));
+  return path.substr(0, start == 1 || drive ? start : start - 1);
+}
+
 }  // namespace platform
