@@ -1,6 +1,5 @@
-// Windows implementation of the platform layer. Inside the program every
-// path and argument is UTF-8; the wide-character API is used for every file
-// operation, so names in any language work whatever the system code page.
+// Windows implementation of the platform layer. Paths and arguments are UTF-8 inside the program
+// and wide for the system, so names in any language work whatever the system code page.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -8,8 +7,6 @@
 #include <shellapi.h>
 
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "platform/Paths.h"
 #include "platform/Platform.h"
@@ -17,8 +14,6 @@
 namespace platform {
 
 namespace {
-
-constexpr UINT kShiftJis = 932;
 
 Status LastError() { return Status{static_cast<int>(GetLastError())}; }
 
@@ -54,17 +49,16 @@ std::string Utf8(std::wstring_view wide) {
 // Console text is Shift-JIS (also for pipes and files), or UTF-8 when the console says so.
 std::string ToConsole(std::string_view utf8) {
   std::string out;
-  if (GetConsoleOutputCP() == CP_UTF8 || !Narrow(Wide(utf8), kShiftJis, out)) return std::string(utf8);
-  return out;
+  return GetConsoleOutputCP() != CP_UTF8 && Narrow(Wide(utf8), 932 /* Shift-JIS */, out) ? out : std::string(utf8);
 }
 
+// A handle to ask about whatever `path` names; INVALID_HANDLE_VALUE when it cannot be had.
 HANDLE OpenForQuery(const std::string& path) {
   return CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-// A target that may not be replaced: a folder, or a device, also one whose
-// name (NUL, CON, COM1) the file attributes take for a file's.
+// A target that may not be replaced: a folder or a device, also one with a file's attributes.
 bool IsNoFile(const std::string& path) {
   if (KindOf(path) == PathKind::kOther) return true;
   HANDLE h = OpenForQuery(path);
@@ -74,15 +68,13 @@ bool IsNoFile(const std::string& path) {
   return device;
 }
 
-// Temporary files to remove when the console is interrupted. The system runs
-// a console control handler on a thread of its own, so the list is fixed
-// storage whose entries are published and withdrawn with interlocked calls.
+// Temporary files to remove when the console is interrupted: the handler runs on a thread of its
+// own, so entries are published and withdrawn with interlocked calls.
 constexpr int kCleanupSlots = 4;
 wchar_t cleanupPaths[kCleanupSlots][MAX_PATH + 1];
 volatile LONG cleanupUsed[kCleanupSlots];
 
-// Removes the files (shared for deletion, they go even while open), then
-// lets the default handler end the process.
+// Removes the files (shared for deletion, they go while open); the default handler ends the process.
 BOOL WINAPI RemoveTemporaryFilesOnInterrupt(DWORD event) {
   if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT || event == CTRL_CLOSE_EVENT) {
     for (int i = 0; i < kCleanupSlots; ++i)
@@ -91,12 +83,9 @@ BOOL WINAPI RemoveTemporaryFilesOnInterrupt(DWORD event) {
   return FALSE;
 }
 
-// Puts `path` on the cleanup list; the slot, or -1 when there is no room.
+// Puts `path` on the cleanup list; the slot, or -1 when there is no room for it.
 int AddCleanup(const std::wstring& path) {
-  static const bool installed = SetConsoleCtrlHandler(RemoveTemporaryFilesOnInterrupt, TRUE) != 0;
-  (void)installed;
-  if (path.size() > MAX_PATH) return -1;
-  for (int i = 0; i < kCleanupSlots; ++i) {
+  for (int i = 0; i < kCleanupSlots && path.size() <= MAX_PATH; ++i) {
     if (InterlockedCompareExchange(&cleanupUsed[i], 0, 0) != 0) continue;
     path.copy(cleanupPaths[i], path.size());
     cleanupPaths[i][path.size()] = L'\0';
@@ -106,38 +95,34 @@ int AddCleanup(const std::wstring& path) {
   return -1;
 }
 
-void RemoveCleanup(int& slot) {
+// Takes `name` off the cleanup list, removing the file first unless it was renamed.
+void ForgetTemporaryFile(std::string& name, int& slot, bool remove) {
+  if (remove) DeleteFileW(Wide(name).c_str());
   if (slot >= 0) InterlockedExchange(&cleanupUsed[slot], 0);
   slot = -1;
+  name.clear();
 }
 
 }  // namespace
 
 std::string Status::Text() const {
-  wchar_t* text = nullptr;
-  const DWORD n = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-      static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = n ? std::wstring(text, n) : std::wstring();
-  if (text) LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
-    message.pop_back();
-  return message.empty() ? "error " + std::to_string(static_cast<DWORD>(code)) : ToConsole(Utf8(message));
+  wchar_t text[512];
+  DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           static_cast<DWORD>(code), 0, text, 512, nullptr);
+  while (n > 0 && (text[n - 1] == L'\n' || text[n - 1] == L'\r' || text[n - 1] == L'.')) --n;
+  return n == 0 ? "error " + std::to_string(static_cast<DWORD>(code)) : ToConsole(Utf8({text, n}));
 }
 
 std::string ExecutablePath(const char* argv0) {
-  std::vector<wchar_t> buf(MAX_PATH);
-  for (DWORD n; (n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()))) != 0;) {
-    if (n < buf.size()) return Utf8(std::wstring_view(buf.data(), n));
-    buf.resize(buf.size() * 2);
-  }
-  return argv0 ? std::string(argv0) : std::string();
+  std::wstring buf(32768, L'\0');  // the longest path there is
+  const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+  return n > 0 && n < buf.size() ? Utf8({buf.data(), n}) : std::string(argv0 ? argv0 : "");
 }
 
 bool IsPathSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
-
 std::string_view ExecutableSuffix() { return ".exe"; }
 
+// NUL, CON or COM1 may have a file's attributes: reading and replacing test the handle's type.
 PathKind KindOf(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
@@ -165,30 +150,26 @@ ReadResult ReadRegularFile(const std::string& path, std::string& data) {
     const bool missing = failed.code == ERROR_FILE_NOT_FOUND || failed.code == ERROR_PATH_NOT_FOUND;
     return {missing ? ReadStatus::kMissing : ReadStatus::kFailed, failed};
   }
-  // A file refused as not regular gets a fitting reason.
+  // A refusal gets a fitting reason. Device names (NUL, CON, COM1) and pipes open like files.
   if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))
     return {ReadStatus::kNotRegular, Status{ERROR_ACCESS_DENIED}};
   HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (h == INVALID_HANDLE_VALUE) return {ReadStatus::kFailed, LastError()};
-  ReadResult result;
-  if (GetFileType(h) != FILE_TYPE_DISK) {  // device names (NUL, CON, COM1) and pipes open like files
-    result = {ReadStatus::kNotRegular, Status{ERROR_INVALID_FUNCTION}};
-  } else {
-    LARGE_INTEGER size;
-    if (GetFileSizeEx(h, &size) && size.QuadPart > 0) data.reserve(static_cast<std::size_t>(size.QuadPart));
-    std::vector<char> chunk(1 << 16);
-    for (DWORD got = 1; got > 0;) {
-      if (!ReadFile(h, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
-        result = {ReadStatus::kFailed, LastError()};
-        data.clear();
-        break;
-      }
-      data.append(chunk.data(), got);
+  const struct Closer { HANDLE h; ~Closer() { CloseHandle(h); } } closer{h};
+  if (GetFileType(h) != FILE_TYPE_DISK) return {ReadStatus::kNotRegular, Status{ERROR_INVALID_FUNCTION}};
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(h, &size) && size.QuadPart > 0) data.reserve(static_cast<std::size_t>(size.QuadPart));
+  std::vector<char> chunk(1 << 16);
+  for (DWORD got = 1; got > 0;) {
+    if (!ReadFile(h, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
+      const Status failed = LastError();
+      data.clear();
+      return {ReadStatus::kFailed, failed};
     }
+    data.append(chunk.data(), got);
   }
-  CloseHandle(h);
-  return result;
+  return {};
 }
 
 ReplacementFile::ReplacementFile(std::string target, FileFailure createFailure)
@@ -228,45 +209,38 @@ void ReplacementFile::Commit() {
   HANDLE h = reinterpret_cast<HANDLE>(handle_);
   handle_ = -1;
   Status failed = CloseHandle(h) ? Status{} : LastError();
-  // Something other than a file may have taken the target's place meanwhile.
-  if (failed.Ok() && IsNoFile(final_)) {
+  if (failed.Ok() && IsNoFile(final_)) {  // something else took the target's place meanwhile
     Discard();
     throw FileError(target_, FileFailure::kNotRegular, {});
   }
-  // ReplaceFileW keeps the old file's attributes and security; a new file
-  // simply takes the temporary file's place.
+  // ReplaceFileW keeps the old file's attributes and security; a new file takes the temporary's place.
   const std::wstring from = Wide(temp_), to = Wide(final_);
   const bool exists = GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES;
-  if (failed.Ok() &&
-      !(exists && ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) &&
-      !MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+  const bool replaced = failed.Ok() && exists &&
+                        ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                     nullptr, nullptr);
+  if (failed.Ok() && !replaced && !MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
     failed = LastError();
   if (!failed.Ok()) {
     Discard();
     throw FileError(target_, FileFailure::kWrite, failed.Text());
   }
-  RemoveCleanup(cleanupSlot_);
-  temp_.clear();
+  ForgetTemporaryFile(temp_, cleanupSlot_, false);
 }
 
 void ReplacementFile::Discard() noexcept {
   if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
   handle_ = -1;
-  if (temp_.empty()) return;
-  DeleteFileW(Wide(temp_).c_str());
-  RemoveCleanup(cleanupSlot_);
-  temp_.clear();
+  if (!temp_.empty()) ForgetTemporaryFile(temp_, cleanupSlot_, true);
 }
 
 std::string ConsoleText(std::string_view utf8) { return ToConsole(utf8); }
-
 std::string ConsolePath(std::string_view path) { return ToConsole(path); }
 
 std::string FileNameText(std::string_view name) {
   std::string out;
   return Narrow(Wide(name), CP_ACP, out) ? out : std::string(name);
 }
-
 std::vector<std::string> Arguments(int argc, char** argv) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
@@ -280,9 +254,7 @@ std::vector<std::string> Arguments(int argc, char** argv) {
 Status WriteStandardOutput(std::string_view bytes) {
   return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() ? Status{} : LastError();
 }
-
 Status FlushStandardOutput() { return std::fflush(stdout) == 0 ? Status{} : LastError(); }
-
-void InitProcess() {}
+void InitProcess() { SetConsoleCtrlHandler(RemoveTemporaryFilesOnInterrupt, TRUE); }
 
 }  // namespace platform
