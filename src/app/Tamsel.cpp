@@ -20,10 +20,12 @@ namespace {
 
 constexpr int kMaxTab = 64;
 
-void Print(std::string_view bytes) {
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
-    throw platform::IoError("standard output: " + platform::LastErrorText());
+// Standard output that cannot be written fails the run.
+void CheckOutput(platform::Status status) {
+  if (!status.Ok()) throw platform::IoError("standard output: " + status.Text());
 }
+
+void Print(std::string_view bytes) { CheckOutput(platform::WriteStandardOutput(bytes)); }
 
 // Diagnostics go to standard error, where a failure to write them cannot
 // change what the run does.
@@ -101,7 +103,7 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
     PrintMessage(kPasMessage);
     return kExitRefused;
   }
-  if (!platform::IsRegularFile(definition)) {
+  if (platform::KindOf(definition) != platform::PathKind::kRegular) {
     PrintMessage(kMissingMessage);
     return kExitRefused;
   }
@@ -140,10 +142,10 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
   PrintDiagnostics(diagnostics, definition);
   if (loaded) {
     std::string constants;
-    const bool hasConstants = platform::IsRegularFile(constantsPath);
-    if (hasConstants && !platform::ReadWholeFile(constantsPath, constants))
-      throw platform::FileError(constantsPath, platform::FileFailure::kRead,
-                                platform::LastErrorText());
+    const bool hasConstants = platform::KindOf(constantsPath) == platform::PathKind::kRegular;
+    const platform::ReadResult read =
+        hasConstants ? platform::ReadRegularFile(constantsPath, constants) : platform::ReadResult{};
+    if (!read.Ok()) throw platform::FileError(constantsPath, platform::FileFailure::kRead, read.status.Text());
     WriteUnit(out, list, unitName, settings.Values().UseUnit,
               hasConstants ? &constants : nullptr);
     out.Flush();
@@ -157,7 +159,7 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
 int RunMain(const std::vector<std::string>& args, const std::string& exePath) {
   try {
     int code = Run(args, exePath);
-    if (std::fflush(stdout) != 0) throw platform::IoError("standard output: " + platform::LastErrorText());
+    CheckOutput(platform::FlushStandardOutput());
     return code;
   } catch (const std::exception& e) {
     std::fflush(stdout);

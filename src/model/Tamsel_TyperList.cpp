@@ -62,8 +62,8 @@ TTyperList::~TTyperList() = default;
 
 bool TTyperList::Load(const std::string& path) {
   std::string text;
-  if (!platform::ReadWholeFile(path, text))
-    throw platform::FileError(path, platform::FileFailure::kRead, platform::LastErrorText());
+  if (const platform::ReadResult read = platform::ReadRegularFile(path, text); !read.Ok())
+    throw platform::FileError(path, platform::FileFailure::kRead, read.status.Text());
   return Parse(texts_.emplace_back(std::move(text)));
 }
 

@@ -12,5 +12,7 @@ std::string ExtractFileName(const std::string& path);
 std::string ExtractFileExt(const std::string& path);
 /// Replaces the extension of the file name, or appends `ext` when it has none.
 std::string ChangeFileExt(const std::string& path, const std::string& ext);
+/// The folder a file is in: "dir/x" gives "dir", "/x" gives "/", "x" gives ".".
+std::string FolderOf(const std::string& path);
 
 }  // namespace platform

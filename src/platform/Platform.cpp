@@ -4,17 +4,13 @@
 namespace platform {
 
 IoError FileError(std::string_view path, FileFailure failure, std::string_view reason) {
-  const char* text = failure == FileFailure::kRead       ? " を読み込めません"
-                     : failure == FileFailure::kCreate   ? " を作成できません"
+  const char* text = failure == FileFailure::kRead         ? " を読み込めません"
+                     : failure == FileFailure::kCreate     ? " を作成できません"
                      : failure == FileFailure::kNotRegular ? " は通常のファイルではありません"
                                                            : " に書き込めません";
   std::string message = ConsolePath(path) + ConsoleText(text);
   if (!reason.empty()) message.append(": ").append(reason);
-  return IoError(message, std::string(reason));
-}
-
-bool ReadWholeFile(const std::string& path, std::string& data) {
-  return ReadRegularFile(path, data) == ReadStatus::kRead;
+  return IoError(message);
 }
 
 }  // namespace platform

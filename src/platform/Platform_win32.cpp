@@ -1,6 +1,5 @@
-// Windows implementation of the platform layer. Inside the program every
-// path and argument is UTF-8; the wide-character API is used for every file
-// operation, so names in any language work whatever the system code page.
+// Windows implementation of the platform layer. Paths and arguments are UTF-8 inside the program
+// and wide for the system, so names in any language work whatever the system code page.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -8,24 +7,22 @@
 #include <shellapi.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <new>
-#include <string>
-#include <vector>
 
+#include "platform/Paths.h"
 #include "platform/Platform.h"
 
 namespace platform {
 
 namespace {
 
-constexpr UINT kShiftJis = 932;
+Status LastError() { return Status{static_cast<int>(GetLastError())}; }
 
 std::wstring Wide(std::string_view utf8) {
   if (utf8.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+  const int size = static_cast<int>(utf8.size());
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), n);
   return out;
 }
 
@@ -34,13 +31,12 @@ bool Narrow(std::wstring_view wide, UINT codePage, std::string& out) {
   out.clear();
   if (wide.empty()) return true;
   BOOL lost = FALSE;
-  BOOL* lostPtr = (codePage == CP_UTF8) ? nullptr : &lost;
-  const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
-                                    0, nullptr, lostPtr);
+  BOOL* lostPtr = codePage == CP_UTF8 ? nullptr : &lost;
+  const int size = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, lostPtr);
   if (n <= 0) return false;
   out.resize(static_cast<std::size_t>(n));
-  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
-                      nullptr, lostPtr);
+  WideCharToMultiByte(codePage, 0, wide.data(), size, out.data(), n, nullptr, lostPtr);
   return !lost;
 }
 
@@ -50,42 +46,35 @@ std::string Utf8(std::wstring_view wide) {
   return out;
 }
 
-// The code page console text is written in: UTF-8 when the console says so,
-// Shift-JIS otherwise (also for pipes and files).
-UINT ConsoleCodePage() { return GetConsoleOutputCP() == CP_UTF8 ? CP_UTF8 : kShiftJis; }
-
+// Console text is Shift-JIS (also for pipes and files), or UTF-8 when the console says so.
 std::string ToConsole(std::string_view utf8) {
-  const UINT cp = ConsoleCodePage();
-  if (cp == CP_UTF8) return std::string(utf8);
   std::string out;
-  if (Narrow(Wide(utf8), cp, out)) return out;
-  return std::string(utf8);
+  return GetConsoleOutputCP() != CP_UTF8 && Narrow(Wide(utf8), 932 /* Shift-JIS */, out) ? out : std::string(utf8);
 }
 
+// A handle to ask about whatever `path` names; INVALID_HANDLE_VALUE when it cannot be had.
 HANDLE OpenForQuery(const std::string& path) {
   return CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-std::string FolderOf(const std::string& path) {
-  for (std::size_t i = path.size(); i > 0; --i) {
-    const char c = path[i - 1];
-    if (c == '\\' || c == '/') return i == 1 ? path.substr(0, 1) : path.substr(0, i - 1);
-    if (c == ':') return path.substr(0, i);
-  }
-  return ".";
+// A target that may not be replaced: a folder or a device, also one with a file's attributes.
+bool IsNoFile(const std::string& path) {
+  if (KindOf(path) == PathKind::kOther) return true;
+  HANDLE h = OpenForQuery(path);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  const bool device = GetFileType(h) != FILE_TYPE_DISK;
+  CloseHandle(h);
+  return device;
 }
 
-// Temporary files to remove when the console is interrupted. The system
-// runs a console control handler on a thread of its own, so the list is
-// fixed storage whose entries are published and withdrawn with interlocked
-// operations.
+// Temporary files to remove when the console is interrupted: the handler runs on a thread of its
+// own, so entries are published and withdrawn with interlocked calls.
 constexpr int kCleanupSlots = 4;
 wchar_t cleanupPaths[kCleanupSlots][MAX_PATH + 1];
 volatile LONG cleanupUsed[kCleanupSlots];
 
-// Removes the files (they were opened with FILE_SHARE_DELETE, so they go
-// even while still open), then lets the default handler end the process.
+// Removes the files (shared for deletion, they go while open); the default handler ends the process.
 BOOL WINAPI RemoveTemporaryFilesOnInterrupt(DWORD event) {
   if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT || event == CTRL_CLOSE_EVENT) {
     for (int i = 0; i < kCleanupSlots; ++i)
@@ -94,12 +83,9 @@ BOOL WINAPI RemoveTemporaryFilesOnInterrupt(DWORD event) {
   return FALSE;
 }
 
-// Puts `path` on the cleanup list; the slot, or -1 when there is no room.
+// Puts `path` on the cleanup list; the slot, or -1 when there is no room for it.
 int AddCleanup(const std::wstring& path) {
-  static const bool installed = SetConsoleCtrlHandler(RemoveTemporaryFilesOnInterrupt, TRUE) != 0;
-  (void)installed;
-  if (path.size() > MAX_PATH) return -1;
-  for (int i = 0; i < kCleanupSlots; ++i) {
+  for (int i = 0; i < kCleanupSlots && path.size() <= MAX_PATH; ++i) {
     if (InterlockedCompareExchange(&cleanupUsed[i], 0, 0) != 0) continue;
     path.copy(cleanupPaths[i], path.size());
     cleanupPaths[i][path.size()] = L'\0';
@@ -109,159 +95,112 @@ int AddCleanup(const std::wstring& path) {
   return -1;
 }
 
-void RemoveCleanup(int& slot) {
+// Takes `name` off the cleanup list, removing the file first unless it was renamed.
+void ForgetTemporaryFile(std::string& name, int& slot, bool remove) {
+  if (remove) DeleteFileW(Wide(name).c_str());
   if (slot >= 0) InterlockedExchange(&cleanupUsed[slot], 0);
   slot = -1;
+  name.clear();
 }
 
 }  // namespace
 
+std::string Status::Text() const {
+  wchar_t text[512];
+  DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           static_cast<DWORD>(code), 0, text, 512, nullptr);
+  while (n > 0 && (text[n - 1] == L'\n' || text[n - 1] == L'\r' || text[n - 1] == L'.')) --n;
+  return n == 0 ? "error " + std::to_string(static_cast<DWORD>(code)) : ToConsole(Utf8({text, n}));
+}
+
 std::string ExecutablePath(const char* argv0) {
-  std::vector<wchar_t> buf(MAX_PATH);
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-    if (n == 0) break;
-    if (n < buf.size()) return Utf8(std::wstring_view(buf.data(), n));
-    buf.resize(buf.size() * 2);
-  }
-  return argv0 ? std::string(argv0) : std::string();
+  std::wstring buf(32768, L'\0');  // the longest path there is
+  const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+  return n > 0 && n < buf.size() ? Utf8({buf.data(), n}) : std::string(argv0 ? argv0 : "");
 }
 
 bool IsPathSeparator(char c) { return c == '\\' || c == '/' || c == ':'; }
-
 std::string_view ExecutableSuffix() { return ".exe"; }
 
-bool IsRegularFile(const std::string& path) {
+// NUL, CON or COM1 may have a file's attributes: reading and replacing test the handle's type.
+PathKind KindOf(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES &&
-         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
+  return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE) ? PathKind::kOther : PathKind::kRegular;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-  HANDLE ha = OpenForQuery(a);
-  if (ha == INVALID_HANDLE_VALUE) return false;
-  HANDLE hb = OpenForQuery(b);
-  if (hb == INVALID_HANDLE_VALUE) {
-    CloseHandle(ha);
-    return false;
-  }
+  HANDLE ha = OpenForQuery(a), hb = OpenForQuery(b);
   BY_HANDLE_FILE_INFORMATION ia, ib;
-  const bool same = GetFileInformationByHandle(ha, &ia) && GetFileInformationByHandle(hb, &ib) &&
+  const bool same = ha != INVALID_HANDLE_VALUE && hb != INVALID_HANDLE_VALUE &&
+                    GetFileInformationByHandle(ha, &ia) && GetFileInformationByHandle(hb, &ib) &&
                     ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
                     ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
-  CloseHandle(ha);
-  CloseHandle(hb);
+  if (ha != INVALID_HANDLE_VALUE) CloseHandle(ha);
+  if (hb != INVALID_HANDLE_VALUE) CloseHandle(hb);
   return same;
 }
 
-ReadStatus ReadRegularFile(const std::string& path, std::string& data) {
+ReadResult ReadRegularFile(const std::string& path, std::string& data) {
   data.clear();
   const std::wstring wide = Wide(path);
   const DWORD attributes = GetFileAttributesW(wide.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ReadStatus::kMissing;
-    SetLastError(error);
-    return ReadStatus::kFailed;
+    const Status failed = LastError();
+    const bool missing = failed.code == ERROR_FILE_NOT_FOUND || failed.code == ERROR_PATH_NOT_FOUND;
+    return {missing ? ReadStatus::kMissing : ReadStatus::kFailed, failed};
   }
-  // A file that is not regular has no system error of its own; a caller
-  // that reports one finds a fitting reason.
-  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return ReadStatus::kNotRegular;
-  }
-  HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                         nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return ReadStatus::kFailed;
-  // Device names (NUL, CON, COM1) and pipes open like files.
-  if (GetFileType(h) != FILE_TYPE_DISK) {
-    CloseHandle(h);
-    SetLastError(ERROR_INVALID_FUNCTION);
-    return ReadStatus::kNotRegular;
-  }
+  // A refusal gets a fitting reason. Device names (NUL, CON, COM1) and pipes open like files.
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))
+    return {ReadStatus::kNotRegular, Status{ERROR_ACCESS_DENIED}};
+  HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return {ReadStatus::kFailed, LastError()};
+  const struct Closer { HANDLE h; ~Closer() { CloseHandle(h); } } closer{h};
+  if (GetFileType(h) != FILE_TYPE_DISK) return {ReadStatus::kNotRegular, Status{ERROR_INVALID_FUNCTION}};
   LARGE_INTEGER size;
   if (GetFileSizeEx(h, &size) && size.QuadPart > 0) data.reserve(static_cast<std::size_t>(size.QuadPart));
   std::vector<char> chunk(1 << 16);
-  for (;;) {
-    DWORD got = 0;
+  for (DWORD got = 1; got > 0;) {
     if (!ReadFile(h, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
-      const DWORD error = GetLastError();
-      CloseHandle(h);
+      const Status failed = LastError();
       data.clear();
-      SetLastError(error);
-      return ReadStatus::kFailed;
+      return {ReadStatus::kFailed, failed};
     }
-    if (got == 0) break;
     data.append(chunk.data(), got);
   }
-  CloseHandle(h);
-  return ReadStatus::kRead;
+  return {};
 }
 
-bool IsOtherThanRegularFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
-    return true;
-  HANDLE h = OpenForQuery(path);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  const bool other = GetFileType(h) != FILE_TYPE_DISK;
-  CloseHandle(h);
-  return other;
-}
-
-bool PathExists(const std::string& path) {
-  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string LastErrorText() {
-  const DWORD error = GetLastError();
-  wchar_t* text = nullptr;
-  const DWORD n = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = n ? std::wstring(text, n) : std::wstring();
-  if (text) LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
-    message.pop_back();
-  if (message.empty()) return "error " + std::to_string(error);
-  return ToConsole(Utf8(message));
-}
-
-ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)), final_(target_) {
-  if (IsOtherThanRegularFile(final_)) throw FileError(target_, FileFailure::kNotRegular, {});
-  const std::wstring wideTarget = Wide(final_);
-  const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
+ReplacementFile::ReplacementFile(std::string target, FileFailure createFailure)
+    : target_(std::move(target)), final_(target_) {
+  if (IsNoFile(final_)) throw FileError(target_, FileFailure::kNotRegular, {});
   // A read-only file may not be written in place, so it is not replaced.
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    throw FileError(target_, FileFailure::kWrite, LastErrorText());
-  }
+  const DWORD attributes = GetFileAttributesW(Wide(final_).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    throw FileError(target_, FileFailure::kWrite, Status{ERROR_ACCESS_DENIED}.Text());
   wchar_t temp[MAX_PATH + 1];
   if (!GetTempFileNameW(Wide(FolderOf(final_)).c_str(), L"tms", 0, temp))
-    throw FileError(target_, FileFailure::kCreate, LastErrorText());
+    throw FileError(target_, createFailure, LastError().Text());
   temp_ = Utf8(temp);
   cleanupSlot_ = AddCleanup(temp);
   // Shared for deletion, so that an interruption can remove it while open.
   HANDLE h = CreateFileW(temp, GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, TRUNCATE_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
-    const std::string reason = LastErrorText();
+    const Status failed = LastError();
     Discard();
-    throw FileError(target_, FileFailure::kCreate, reason);
+    throw FileError(target_, createFailure, failed.Text());
   }
   handle_ = reinterpret_cast<std::intptr_t>(h);
 }
 
-ReplacementFile::~ReplacementFile() { Discard(); }
-
 void ReplacementFile::Write(std::string_view bytes) {
-  HANDLE h = reinterpret_cast<HANDLE>(handle_);
   while (!bytes.empty()) {
     const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
     DWORD written = 0;
-    if (!WriteFile(h, bytes.data(), chunk, &written, nullptr))
-      throw FileError(target_, FileFailure::kWrite, LastErrorText());
+    if (!WriteFile(reinterpret_cast<HANDLE>(handle_), bytes.data(), chunk, &written, nullptr))
+      throw FileError(target_, FileFailure::kWrite, LastError().Text());
     bytes.remove_prefix(written);
   }
 }
@@ -269,79 +208,53 @@ void ReplacementFile::Write(std::string_view bytes) {
 void ReplacementFile::Commit() {
   HANDLE h = reinterpret_cast<HANDLE>(handle_);
   handle_ = -1;
-  if (!CloseHandle(h)) {
-    const std::string reason = LastErrorText();
-    Discard();
-    throw FileError(target_, FileFailure::kWrite, reason);
-  }
-  // Something other than a file may have taken the target's place meanwhile.
-  if (IsOtherThanRegularFile(final_)) {
+  Status failed = CloseHandle(h) ? Status{} : LastError();
+  if (failed.Ok() && IsNoFile(final_)) {  // something else took the target's place meanwhile
     Discard();
     throw FileError(target_, FileFailure::kNotRegular, {});
   }
+  // ReplaceFileW keeps the old file's attributes and security; a new file takes the temporary's place.
   const std::wstring from = Wide(temp_), to = Wide(final_);
-  // ReplaceFileW keeps the old file's attributes and security; a new file
-  // simply takes the temporary file's place.
-  const bool replaced = GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES
-                            ? ReplaceFileW(to.c_str(), from.c_str(), nullptr,
-                                           REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) ||
-                                  MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)
-                            : MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
-  if (!replaced) {
-    const std::string reason = LastErrorText();
+  const bool exists = GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const bool replaced = failed.Ok() && exists &&
+                        ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                     nullptr, nullptr);
+  if (failed.Ok() && !replaced && !MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+    failed = LastError();
+  if (!failed.Ok()) {
     Discard();
-    throw FileError(target_, FileFailure::kWrite, reason);
+    throw FileError(target_, FileFailure::kWrite, failed.Text());
   }
-  RemoveCleanup(cleanupSlot_);
-  temp_.clear();
+  ForgetTemporaryFile(temp_, cleanupSlot_, false);
 }
 
 void ReplacementFile::Discard() noexcept {
-  if (handle_ != -1) {
-    CloseHandle(reinterpret_cast<HANDLE>(handle_));
-    handle_ = -1;
-  }
-  if (!temp_.empty()) {
-    DeleteFileW(Wide(temp_).c_str());
-    RemoveCleanup(cleanupSlot_);
-    temp_.clear();
-  }
-}
-
-bool ConvertFromUtf8(std::string_view utf8, const char* charset, std::string& out) {
-  const std::string name = charset;
-  UINT cp = 0;
-  if (name == "UTF-8") cp = CP_UTF8;
-  else if (name == "CP932" || name == "SHIFT_JIS" || name == "SJIS") cp = kShiftJis;
-  else if (name == "ISO-8859-1") cp = 28591;
-  else if (name.rfind("CP", 0) == 0) cp = static_cast<UINT>(std::strtoul(name.c_str() + 2, nullptr, 10));
-  if (cp == 0 || !IsValidCodePage(cp)) return false;
-  return Narrow(Wide(utf8), cp, out);
+  if (handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  handle_ = -1;
+  if (!temp_.empty()) ForgetTemporaryFile(temp_, cleanupSlot_, true);
 }
 
 std::string ConsoleText(std::string_view utf8) { return ToConsole(utf8); }
-
 std::string ConsolePath(std::string_view path) { return ToConsole(path); }
 
 std::string FileNameText(std::string_view name) {
   std::string out;
-  if (Narrow(Wide(name), CP_ACP, out)) return out;
-  return std::string(name);
+  return Narrow(Wide(name), CP_ACP, out) ? out : std::string(name);
 }
-
 std::vector<std::string> Arguments(int argc, char** argv) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!wide) return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
   std::vector<std::string> args;
-  if (!wide) {
-    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-    return args;
-  }
   for (int i = 1; i < count; ++i) args.push_back(Utf8(wide[i]));
   LocalFree(wide);
   return args;
 }
 
-void InitProcess() {}
+Status WriteStandardOutput(std::string_view bytes) {
+  return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() ? Status{} : LastError();
+}
+Status FlushStandardOutput() { return std::fflush(stdout) == 0 ? Status{} : LastError(); }
+void InitProcess() { SetConsoleCtrlHandler(RemoveTemporaryFilesOnInterrupt, TRUE); }
 
 }  // namespace platform

@@ -182,18 +182,11 @@ std::string ProfileUpdate(std::string_view text, std::string_view section, std::
 }
 
 TIniFileMine::TIniFileMine(std::string fileName) : fileName_(std::move(fileName)) {
-  switch (platform::ReadRegularFile(fileName_, text_)) {
-    case platform::ReadStatus::kRead:
-    case platform::ReadStatus::kMissing:  // holds nothing yet
-      break;
-    case platform::ReadStatus::kNotRegular:
-      throw platform::FileError(fileName_, platform::FileFailure::kNotRegular, {});
-    case platform::ReadStatus::kFailed:  // holds nothing we may overwrite
-      readError_ = platform::LastErrorText();
-      readable_ = false;
-      text_.clear();
-      break;
-  }
+  // A missing file holds nothing yet; one that cannot be read holds nothing we may overwrite.
+  const platform::ReadResult read = platform::ReadRegularFile(fileName_, text_);
+  if (read.outcome == platform::ReadStatus::kNotRegular)
+    throw platform::FileError(fileName_, platform::FileFailure::kNotRegular, {});
+  if (read.outcome == platform::ReadStatus::kFailed) readError_ = read.status.Text();
   if (text_.starts_with("\xFF\xFE") || text_.starts_with("\xFE\xFF"))
     throw platform::IoError(platform::ConsolePath(fileName_) +
                             platform::ConsoleText(" は UTF-16 で保存されています。Shift-JIS か UTF-8 で保存し直してください"));
@@ -255,16 +248,10 @@ void TIniFileMine::WriteKeys(std::string_view section, std::span<const ProfileEn
 
 void TIniFileMine::UpdateFile() {
   if (!changed_) return;
-  if (!readable_ || fileName_.empty())
+  if (!readError_.empty() || fileName_.empty())
     throw platform::FileError(fileName_, platform::FileFailure::kWrite, readError_);
-  try {
-    platform::ReplacementFile out(fileName_);
-    out.Write(text_);
-    out.Commit();
-  } catch (const platform::IoError& e) {
-    // A report without a reason refuses the target itself (no regular file).
-    if (e.Reason().empty()) throw;
-    throw platform::FileError(fileName_, platform::FileFailure::kWrite, e.Reason());
-  }
+  platform::ReplacementFile out(fileName_, platform::FileFailure::kWrite);
+  out.Write(text_);
+  out.Commit();
   changed_ = false;
 }

@@ -96,7 +96,6 @@ class TIniFileMine {
 
   std::string fileName_;
   std::string text_;
-  bool readable_ = true;
-  std::string readError_;  // why an existing file could not be read
+  std::string readError_;  // why an existing file could not be read; never replaced then
   bool changed_ = false;
 };
