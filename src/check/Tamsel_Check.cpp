@@ -106,13 +106,6 @@ struct Member {
   std::size_t kind;
 };
 
-// A field and its class, and the field it meets in an ancestor.
-struct TFieldRef {
-  std::size_t klass;
-  const TFielder* field;
-  const TFieldRef* inherited;
-};
-
 // Whether a class has an Initial to override: it or an ancestor holds
 // fields (kYes), no class of its chain does (kNo), or the chain leaves the
 // file at a class another unit declares (kOutside).
@@ -163,7 +156,7 @@ class TChecker {
   void CheckNumberValue(const TFielder& field);
   void CheckStringValue(const TFielder& field);
   void CheckInheritedFields();
-  void ReportInherited(const TFieldRef& field, const TFieldRef& inherited);
+  void ReportInherited(const TFieldAt& field, const TFieldAt& inherited);
   void CheckController();
 
   const TTyperList& list_;
@@ -589,36 +582,28 @@ void TChecker::CheckStringValue(const TFielder& field) {
 // are taken together in file order, and each walks back over them and down
 // its class's chain at once.
 void TChecker::CheckInheritedFields() {
-  std::vector<TFieldRef> fields;
-  for (std::size_t i = 0; i < list_.Count(); ++i)
-    if (const TFielderList* holder = Fields(i))
-      for (const TFielder& field : holder->Fields()) fields.push_back({i, &field, nullptr});
-  std::vector<TFieldRef*> byName;
-  for (TFieldRef& field : fields) byName.push_back(&field);
-  const auto name = [](const TFieldRef* f) { return f->field->GetName(); };
-  // Any order that keeps names equal but for letter case together will do:
-  // shorter names first is the quickest.
-  std::stable_sort(byName.begin(), byName.end(), [&](const TFieldRef* a, const TFieldRef* b) {
-    return name(a).size() != name(b).size() ? name(a).size() < name(b).size()
-                                            : texts::LessCaseFree(name(a), name(b));
-  });
+  const std::vector<TFieldAt>& byName = list_.FieldsByName();
+  std::vector<std::pair<const TFieldAt*, const TFieldAt*>> met;  // field, inherited
   for (auto f = byName.begin(); f != byName.end(); ++f) {
-    std::size_t ancestor = parents_[(*f)->klass];
+    std::size_t ancestor = parents_[f->klass];
     for (auto earlier = f; earlier != byName.begin() && ancestor != kNone;) {
       --earlier;
-      if (!SameTextAscii(name(*earlier), name(*f))) break;
-      while (ancestor != kNone && ancestor > (*earlier)->klass) ancestor = parents_[ancestor];
-      if (ancestor != (*earlier)->klass) continue;
-      (*f)->inherited = *earlier;
+      if (!SameTextAscii(earlier->field->GetName(), f->field->GetName())) break;
+      while (ancestor != kNone && ancestor > earlier->klass) ancestor = parents_[ancestor];
+      if (ancestor != earlier->klass) continue;
+      met.emplace_back(&*f, &*earlier);
       break;
     }
   }
   // Reported in file order, as the other findings are made.
-  for (const TFieldRef& field : fields)
-    if (field.inherited) ReportInherited(field, *field.inherited);
+  std::sort(met.begin(), met.end(), [](const auto& a, const auto& b) {
+    return a.first->klass != b.first->klass ? a.first->klass < b.first->klass
+                                            : a.first->field < b.first->field;
+  });
+  for (const auto& [field, inherited] : met) ReportInherited(*field, *inherited);
 }
 
-void TChecker::ReportInherited(const TFieldRef& ref, const TFieldRef& inheritedRef) {
+void TChecker::ReportInherited(const TFieldAt& ref, const TFieldAt& inheritedRef) {
   const TFielder& field = *ref.field;
   const TFielder& inherited = *inheritedRef.field;
   const TPlace at = field.Place();

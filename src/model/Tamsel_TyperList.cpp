@@ -9,6 +9,7 @@
 #include "model/Tamsel_Names.h"
 #include "model/Tamsel_TyperIni.h"
 #include "platform/Platform.h"
+#include "text/Ascii.h"
 #include "writer/Tamsel_WritePas.h"
 
 namespace {
@@ -112,6 +113,7 @@ bool TTyperList::Parse(std::string& text) {
   } while (!reader.Eof());
   if (pending) AddClassDef(*pending, false);
   lastByName_ = decltype(lastByName_)();  // a later text starts chains of its own
+  GroupFieldsByName();
   MarkRedefinedFields(firstClass);
   return failure_.fault == TLoadFault::kNone;
 }
@@ -140,49 +142,47 @@ TTyper& TTyperList::AddClassDef(const TClassLine& line, bool withFields) {
   return *FItems.back();
 }
 
-namespace {
-
-struct TFieldRef {
-  TFielderList* klass;
-  TFielder* field;
-};
-
-// Walks back from `field` over the earlier fields of its name (its group,
-// from `first`, in file order) and down its class's chain at once: both come
-// in line order. A field that meets its own class or an ancestor is
-// redefined. The INI-controller class goes on: every field it redefines is
-// loaded into its own copy. The automatic fields are never redefined.
-void MarkIfRedefined(std::vector<TFieldRef>::iterator first,
-                     std::vector<TFieldRef>::iterator field) {
-  if (field->field->IsAutomatic()) return;
-  const bool controller = dynamic_cast<TTyperIni*>(field->klass) != nullptr;
-  const TTyper* chain = field->klass;
-  for (auto earlier = field; earlier != first && chain;) {
-    --earlier;
-    while (chain && chain->LineNumber() > earlier->klass->LineNumber())
-      chain = chain->ParentClass();
-    if (chain != earlier->klass) continue;
-    field->field->MarkRedefined();
-    if (!controller) return;
-    if (earlier->klass != field->klass) earlier->field->LoadIntoControllerCopy();
-  }
+void TTyperList::GroupFieldsByName() {
+  byName_.clear();
+  for (std::size_t i = 0; i < FItems.size(); ++i)
+    if (auto* holder = dynamic_cast<TFielderList*>(FItems[i].get()))
+      for (TFielder& field : holder->Fields()) byName_.push_back({i, &field});
+  // Any order that keeps names equal but for letter case together will do.
+  // Names of one length are compared from their end, where they differ most
+  // often (FRecent1, FRecent2).
+  std::stable_sort(byName_.begin(), byName_.end(), [](const TFieldAt& a, const TFieldAt& b) {
+    const std::string_view x = a.field->GetName(), y = b.field->GetName();
+    if (x.size() != y.size()) return x.size() < y.size();
+    for (std::size_t i = x.size(); i-- > 0;)
+      if (texts::LowerAscii(x[i]) != texts::LowerAscii(y[i]))
+        return texts::LowerAscii(x[i]) < texts::LowerAscii(y[i]);
+    return false;
+  });
 }
 
-}  // namespace
-
+// Walks back from each field over the earlier fields of its name read from
+// the same text, and down its class's chain at once: both come in line
+// order. A field that meets its own class or an ancestor is redefined. The
+// INI-controller class goes on: every field it redefines is loaded into its
+// own copy. The automatic fields are never redefined.
 void TTyperList::MarkRedefinedFields(std::size_t firstClass) {
-  std::vector<TFieldRef> fields;
-  for (std::size_t i = firstClass; i < FItems.size(); ++i)
-    if (auto* holder = dynamic_cast<TFielderList*>(FItems[i].get()))
-      for (TFielder& field : holder->Fields()) fields.push_back({holder, &field});
-  std::stable_sort(fields.begin(), fields.end(), [](const TFieldRef& a, const TFieldRef& b) {
-    return a.field->GetName() < b.field->GetName();
-  });
-  for (auto group = fields.begin(); group != fields.end();) {
-    auto field = group;
-    for (; field != fields.end() && field->field->GetName() == group->field->GetName(); ++field)
-      MarkIfRedefined(group, field);
-    group = field;
+  for (auto field = byName_.begin(); field != byName_.end(); ++field) {
+    const std::string_view name = field->field->GetName();
+    if (field->klass < firstClass || field->field->IsAutomatic()) continue;
+    const bool controller = dynamic_cast<const TTyperIni*>(FItems[field->klass].get()) != nullptr;
+    const TTyper* chain = FItems[field->klass].get();
+    for (auto earlier = field; earlier != byName_.begin() && chain;) {
+      --earlier;
+      if (earlier->klass < firstClass || !texts::SameTextAscii(earlier->field->GetName(), name))
+        break;
+      const TTyper* owner = FItems[earlier->klass].get();
+      if (earlier->field->GetName() != name) continue;
+      while (chain && chain->LineNumber() > owner->LineNumber()) chain = chain->ParentClass();
+      if (chain != owner) continue;
+      field->field->MarkRedefined();
+      if (!controller) break;
+      if (earlier->klass != field->klass) earlier->field->LoadIntoControllerCopy();
+    }
   }
 }
 

@@ -14,6 +14,7 @@
 #include "settings/Tamsel_ini.h"
 #include "text/TextFile.h"
 
+class TFielder;
 class TFielderList;
 class TWritePas;
 
@@ -32,6 +33,12 @@ struct TLoadFailure {
   TLoadFault fault = TLoadFault::kNone;
   TPlace place;
   std::size_t spaces = 0;
+};
+
+/// A field of the list, and the index of its class.
+struct TFieldAt {
+  std::size_t klass;
+  TFielder* field;
 };
 
 class TTyperList {
@@ -63,6 +70,10 @@ class TTyperList {
   /// the unit then begins with too.
   bool HasByteOrderMark() const { return FHasByteOrderMark; }
 
+  /// Every field, those whose names are equal but for letter case together,
+  /// in definition-file order within each group.
+  const std::vector<TFieldAt>& FieldsByName() const { return byName_; }
+
   /// The class definitions in definition-file order.
   std::size_t Count() const { return FItems.size(); }
   const TTyper& Item(std::size_t index) const { return *FItems[index]; }
@@ -81,6 +92,7 @@ class TTyperList {
 
   /// Reads definition text that the list owns.
   bool Parse(std::string& text);
+  void GroupFieldsByName();
   /// Marks the fields of the classes from `firstClass` on that are
   /// redefined: their class, or a class on its parent chain, has an earlier
   /// field of exactly their name (the automatic fields count).
@@ -98,4 +110,5 @@ class TTyperList {
   // The definition texts that names and fields refer to. A deque never moves
   // its elements, so their bytes stay where they are.
   std::deque<std::string> texts_;
+  std::vector<TFieldAt> byName_;
 };

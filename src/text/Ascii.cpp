@@ -12,7 +12,8 @@ std::string LowerAscii(std::string_view text) {
 
 bool SameTextAscii(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
+  // From the end: names of one definition often share their beginnings.
+  for (std::size_t i = a.size(); i-- > 0;)
     if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
   return true;
 }
@@ -21,11 +22,6 @@ bool SameTextAsAny(std::string_view text, std::span<const std::string_view> word
   for (std::string_view word : words)
     if (SameTextAscii(text, word)) return true;
   return false;
-}
-
-bool LessCaseFree(std::string_view a, std::string_view b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return LowerAscii(x) < LowerAscii(y); });
 }
 
 std::size_t CaseFreeHash::operator()(std::string_view text) const noexcept {
