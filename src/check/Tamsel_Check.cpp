@@ -187,7 +187,8 @@ void TChecker::IndexClassesAndTypes() {
   }
   for (std::size_t i = 0; i < list_.Count(); ++i) {
     const TFielderList* fields = Fields(i);
-    for (const TFielder& field : fields ? fields->Fields() : std::vector<TFielder>()) {
+    if (!fields) continue;
+    for (const TFielder& field : fields->Fields()) {
       const std::string_view type = Trim(field.GetType());
       if (types_.contains(type)) continue;
       const bool storable = IsStorableType(type);

@@ -8,27 +8,14 @@
 #include "text/Ascii.h"
 #include "writer/Tamsel_WritePas.h"
 
-namespace {
-
 // The fixed text is converted for the console; the names and the value are
 // the definition file's own bytes and stay as they are.
-std::string ConvertErrorText(std::string_view className, std::string_view fieldName,
-                             std::string_view value) {
-  std::string text = platform::ConsoleText("クラス \"");
-  text.append(className);
-  text.append(platform::ConsoleText("\" のフィールド \""));
-  text.append(fieldName);
-  text.append(platform::ConsoleText("\" の初期値 \""));
-  text.append(value);
-  text.append(platform::ConsoleText("\" は整数ではないので boolean の値にできません"));
-  return text;
-}
-
-}  // namespace
-
 EConvertError::EConvertError(std::string_view className, std::string_view fieldName,
                              std::string_view value)
-    : std::runtime_error(ConvertErrorText(className, fieldName, value)) {}
+    : std::runtime_error(platform::ConsoleText("クラス \"") + std::string(className) +
+                         platform::ConsoleText("\" のフィールド \"") + std::string(fieldName) +
+                         platform::ConsoleText("\" の初期値 \"") + std::string(value) +
+                         platform::ConsoleText("\" は整数ではないので boolean の値にできません")) {}
 
 TFielder::TFielder(std::string_view name, std::string_view type, std::string_view initValue,
                    bool redefined, bool skipIni, TPlace place, bool automatic)

@@ -7,51 +7,65 @@
 #include <string_view>
 #include <vector>
 
+#include "model/PascalWords.h"
 #include "settings/Tamsel_ini.h"
 #include "writer/Tamsel_WritePas.h"
 
 namespace names {
 
-// The methods every class with fields declares.
-TName InitialSelf(const TVocabulary& v);
-TName InitialSuper(const TVocabulary& v);
-TName Initial(const TVocabulary& v);
-TName SetAllSelf(const TVocabulary& v);
+// The methods of every class with fields.
+inline TName InitialSelf(const TVocabulary& v) { return {{v.cInitial, v.cSelf}}; }
+inline TName InitialSuper(const TVocabulary& v) { return {{v.cInitial, v.cSuper}}; }
+inline TName Initial(const TVocabulary& v) { return {{v.cInitial}}; }
+inline TName SetAllSelf(const TVocabulary& v) { return {{"Set", v.cAll, v.cSelf}}; }
 inline constexpr std::string_view kCreate = "Create";
 inline constexpr std::string_view kDestroy = "Destroy";
-/// Those methods in the order the class declares them, and the INI read and
-/// write procedures after them for the INI-controller class.
-std::vector<TName> ClassMethods(const TVocabulary& v, bool controller);
+/// Those methods in declaration order, and for the INI-controller class
+/// its read and write procedures after them.
+inline std::vector<TName> ClassMethods(const TVocabulary& v, bool controller) {
+  std::vector<TName> methods = {InitialSelf(v), InitialSuper(v), Initial(v),
+                                SetAllSelf(v),  {{kCreate}},     {{kDestroy}}};
+  if (controller) methods.insert(methods.end(), {{{v.cIniRead}}, {{v.cIniWrite}}});
+  return methods;
+}
 
 // The accessors of a field, from the field's name.
-TName SetSelf(const TVocabulary& v, std::string_view field);
-TName Set(std::string_view field);
-TName GetSelf(const TVocabulary& v, std::string_view field);
-TName Get(std::string_view field);
-/// The field's name and its four accessors, in the order they are declared.
-std::array<TName, 5> FieldMembers(const TVocabulary& v, std::string_view field);
-/// "&" when `identifier` (an item name used as a parameter, an object
-/// variable) is a reserved word and must be escaped, else "".
-std::string_view Escape(std::string_view identifier);
+inline TName SetSelf(const TVocabulary& v, std::string_view field) {
+  return {{"Set", v.cSelf, ItemName(field)}};
+}
+inline TName Set(std::string_view field) { return {{"Set", ItemName(field)}}; }
+inline TName GetSelf(const TVocabulary& v, std::string_view field) {
+  return {{"Get", v.cSelf, ItemName(field)}};
+}
+inline TName Get(std::string_view field) { return {{"Get", ItemName(field)}}; }
+/// The field's name and its four accessors, in declaration order.
+inline std::array<TName, 5> FieldMembers(const TVocabulary& v, std::string_view field) {
+  return {TName{{field}}, SetSelf(v, field), Set(field), GetSelf(v, field), Get(field)};
+}
 
-/// The unit-level object variable of a class: "O" and the class's item name.
-std::string ObjectVariable(std::string_view item);
+/// "&" when `identifier` (a parameter, an object variable) is a reserved word.
+inline std::string_view Escape(std::string_view identifier) {
+  return IsReservedWord(identifier) ? "&" : "";
+}
+/// The unit-level object variable of the class whose item name is `item`.
+inline std::string ObjectVariable(std::string_view item) { return std::string("O").append(item); }
 
 // What the INI-controller's procedures use.
 inline constexpr std::string_view kIniFileVariable = "IniFile";
-/// The INI file class's methods for a field of `type`.
-TName IniReadMethod(std::string_view type);
-TName IniWriteMethod(const TVocabulary& v, std::string_view type);
-/// The initial values of the automatic fields, and the functions they call.
+inline TName IniReadMethod(std::string_view type) { return {{"Read", type}}; }
+inline TName IniWriteMethod(const TVocabulary& v, std::string_view type) {
+  return {{v.cCheck, "Write", type}};
+}
+/// The automatic fields' initial values, and the functions they call.
 inline constexpr std::string_view kFileNameDefault =
     "ExpandFileName(ChangeFileExt(ParamStr(0),'.ini'))";
 inline constexpr std::string_view kSectionDefault = "ChangeFileExt(ExtractFileName(ParamStr(0)),'')";
 inline constexpr std::array<std::string_view, 4> kDefaultFunctions = {
     "ExpandFileName", "ChangeFileExt", "ExtractFileName", "ParamStr"};
 
-/// The units of the uses clause; the UseUnit setting stands between them.
+/// The units of the uses clause; UseUnit stands between them.
 inline constexpr std::array<std::string_view, 2> kUsesUnits = {"SysUtils", "IniFiles"};
-/// The values a boolean initial value becomes.
+/// What a boolean initial value becomes.
 inline constexpr std::array<std::string_view, 2> kBooleans = {"True", "False"};
 
 }  // namespace names

@@ -16,7 +16,6 @@
 
 class TFielder;
 class TFielderList;
-class TWritePas;
 
 /// Why the loader refused a line.
 enum class TLoadFault {
@@ -45,57 +44,47 @@ class TTyperList {
  public:
   /// `vocabulary` is the run-wide vocabulary; it must outlive the list.
   TTyperList(bool hasIni, const TVocabulary& vocabulary);
-  /// The list keeps a reference, so a temporary vocabulary is refused.
   TTyperList(bool hasIni, const TVocabulary&& vocabulary) = delete;
   ~TTyperList();
   TTyperList(const TTyperList&) = delete;
   TTyperList& operator=(const TTyperList&) = delete;
 
-  /// Reads the definition file at `path`; false at a malformed line.
-  /// Throws platform::IoError when the file cannot be read. The list keeps
-  /// the file's text, which its names and fields refer to.
+  /// Reads the definition file; false at a malformed line. Throws
+  /// platform::IoError when it cannot be read.
   bool Load(const std::string& path);
-  /// The same for definition text already in memory; the list keeps a copy.
+  /// The same for text in memory; the list keeps a copy, which its names
+  /// and fields refer to.
   bool LoadText(std::string_view text);
-  /// The line a failed Load refused.
   const TLoadFailure& LoadFailure() const { return failure_; }
 
-  /// Appends a class definition of the kind its name and `withFields` call
-  /// for; the INI-controller class gets its two automatic fields at once.
-  /// The texts must outlive the list.
+  /// Appends a class of the kind its name and `withFields` call for; the
+  /// INI-controller class gets its two automatic fields at once.
   TTyper& AddClassDef(const TClassLine& line, bool withFields);
-  /// Whether an INI-controller class definition has been created.
   bool HasIniClass() const { return FHasIni; }
-  /// Whether the definition text began with a UTF-8 byte-order mark, which
-  /// the unit then begins with too.
+  /// The definition began with a UTF-8 byte-order mark, as the unit will.
   bool HasByteOrderMark() const { return FHasByteOrderMark; }
 
+  std::size_t Count() const { return FItems.size(); }
+  const TTyper& Item(std::size_t index) const { return *FItems[index]; }
   /// Every field, those whose names are equal but for letter case together,
   /// in definition-file order within each group.
   const std::vector<TFieldAt>& FieldsByName() const { return byName_; }
-
-  /// The class definitions in definition-file order.
-  std::size_t Count() const { return FItems.size(); }
-  const TTyper& Item(std::size_t index) const { return *FItems[index]; }
 
   /// The class declarations and the unit-level var section.
   void WriteTypeSection(TWritePas& out) const;
   /// The method bodies of every class, and the INI overloads.
   void WriteImplementation(TWritePas& out) const;
-  /// The INI load and store procedures; nothing without an INI-controller
-  /// class.
+  /// The INI load and store procedures; nothing without an INI controller.
   void WriteIniRead(TWritePas& out) const;
   void WriteIniWrite(TWritePas& out) const;
 
  private:
   using IniHook = void (TTyper::*)(TWritePas&, const TVocabulary&) const;
 
-  /// Reads definition text that the list owns.
   bool Parse(std::string& text);
   void GroupFieldsByName();
-  /// Marks the fields of the classes from `firstClass` on that are
-  /// redefined: their class, or a class on its parent chain, has an earlier
-  /// field of exactly their name (the automatic fields count).
+  /// Marks the fields of the classes from `firstClass` on whose class, or a
+  /// class on its chain, has an earlier field of exactly their name.
   void MarkRedefinedFields(std::size_t firstClass);
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
 
@@ -104,11 +93,10 @@ class TTyperList {
   bool FHasByteOrderMark = false;
   const TVocabulary& vocabulary_;
   TLoadFailure failure_;
-  // While a text is read: the last class of each name, which a later class
-  // of that parent name derives from.
+  // While a text is read: the last class of each name, from which a later
+  // class of that parent name derives.
   std::unordered_map<std::string_view, TTyper*> lastByName_;
-  // The definition texts that names and fields refer to. A deque never moves
-  // its elements, so their bytes stay where they are.
+  // The definition texts; a deque never moves its elements.
   std::deque<std::string> texts_;
   std::vector<TFieldAt> byName_;
 };
