@@ -589,7 +589,7 @@ void TChecker::CheckInheritedFields() {
     std::size_t ancestor = parents_[f->klass];
     for (auto earlier = f; earlier != byName.begin() && ancestor != kNone;) {
       --earlier;
-      if (!SameTextAscii(earlier->field->GetName(), f->field->GetName())) break;
+      if (!SameTextAscii(earlier->name, f->name)) break;
       while (ancestor != kNone && ancestor > earlier->klass) ancestor = parents_[ancestor];
       if (ancestor != earlier->klass) continue;
       met.emplace_back(&*f, &*earlier);

@@ -146,12 +146,12 @@ void TTyperList::GroupFieldsByName() {
   byName_.clear();
   for (std::size_t i = 0; i < FItems.size(); ++i)
     if (auto* holder = dynamic_cast<TFielderList*>(FItems[i].get()))
-      for (TFielder& field : holder->Fields()) byName_.push_back({i, &field});
+      for (TFielder& field : holder->Fields()) byName_.push_back({field.GetName(), i, &field});
   // Any order that keeps names equal but for letter case together will do.
   // Names of one length are compared from their end, where they differ most
   // often (FRecent1, FRecent2).
   std::stable_sort(byName_.begin(), byName_.end(), [](const TFieldAt& a, const TFieldAt& b) {
-    const std::string_view x = a.field->GetName(), y = b.field->GetName();
+    const std::string_view x = a.name, y = b.name;
     if (x.size() != y.size()) return x.size() < y.size();
     for (std::size_t i = x.size(); i-- > 0;)
       if (texts::LowerAscii(x[i]) != texts::LowerAscii(y[i]))
@@ -167,16 +167,15 @@ void TTyperList::GroupFieldsByName() {
 // own copy. The automatic fields are never redefined.
 void TTyperList::MarkRedefinedFields(std::size_t firstClass) {
   for (auto field = byName_.begin(); field != byName_.end(); ++field) {
-    const std::string_view name = field->field->GetName();
+    const std::string_view name = field->name;
     if (field->klass < firstClass || field->field->IsAutomatic()) continue;
     const bool controller = dynamic_cast<const TTyperIni*>(FItems[field->klass].get()) != nullptr;
     const TTyper* chain = FItems[field->klass].get();
     for (auto earlier = field; earlier != byName_.begin() && chain;) {
       --earlier;
-      if (earlier->klass < firstClass || !texts::SameTextAscii(earlier->field->GetName(), name))
-        break;
+      if (earlier->klass < firstClass || !texts::SameTextAscii(earlier->name, name)) break;
       const TTyper* owner = FItems[earlier->klass].get();
-      if (earlier->field->GetName() != name) continue;
+      if (earlier->name != name) continue;
       while (chain && chain->LineNumber() > owner->LineNumber()) chain = chain->ParentClass();
       if (chain != owner) continue;
       field->field->MarkRedefined();

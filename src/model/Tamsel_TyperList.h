@@ -34,8 +34,9 @@ struct TLoadFailure {
   std::size_t spaces = 0;
 };
 
-/// A field of the list, and the index of its class.
+/// A field of the list, its name and the index of its class.
 struct TFieldAt {
+  std::string_view name;
   std::size_t klass;
   TFielder* field;
 };
