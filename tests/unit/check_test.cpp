@@ -108,6 +108,49 @@ TEST(Check, ClassesAndTheirParents) {
                       "2,1 W: クラス \"OX\" のオブジェクト変数 \"OX\" がクラス \"OX\" と同じ名前です"}));
 }
 
+TEST(Check, ClassLinesTheLoaderMayTakeOtherwise) {
+  EXPECT_EQ(Check("TA \n"), Expect({"1,4 N: クラス名の後に空白があります"}));
+  EXPECT_EQ(Check("TIniter \n"),
+            Expect({"1,9 N: クラス名の後に空白があるので \"TIniter\" は INI 制御クラスになりません"}));
+  EXPECT_EQ(Check("Fa:integer;1\n"),
+            Expect({"1,1 W: クラス行に \":\" か \";\" があります。字下げのないフィールド行ではありませんか"}));
+  EXPECT_EQ(Check("TA(TObject, IUnknown)\n"),
+            Expect({"1,11 N: インターフェースのメソッドは生成されません。親クラスが実装していなければコンパイルできません"}));
+  EXPECT_EQ(Check("TA(TBase)\n  Fa:integer;1\n"),
+            Expect({"1,4 N: 親クラス \"TBase\" の系統はこのファイルの外に続きます。そこで \"Initial\" を virtual で宣言していなければ override できません"}));
+  EXPECT_EQ(Check("TIniter\nTIniter\n"), Expect({"2,1 W: INI 制御クラス \"TIniter\" が二つあります"}));
+}
+
+TEST(Check, StringValuesAndTypesWrittenAsTheyStand) {
+  EXPECT_EQ(Check("TA\n  Fa:string;it's\n"),
+            Expect({"2,13 W: 初期値 \"it's\" の ' の数が奇数です。文字列の中の ' は '' と二つ書きます"}));
+  EXPECT_EQ(Check("TA\n  Fa:string; x\n"),
+            Expect({"2,13 N: 初期値 \" x\" の前後の空白も文字列に入ります"}));
+  EXPECT_EQ(Check("TA\n  Fa:shortstring;" + std::string(256, 'x') + "\n"),
+            Expect({"2,18 W: shortstring の初期値が 255 文字を超えています"}));
+  // Blanks around a type break numbers and stored fields; elsewhere they are
+  // only noted.
+  EXPECT_EQ(Check("TA\n  Fa:integer ;1\n"), Expect({"2,6 W: 型 \"integer \" の前後に空白があります"}));
+  EXPECT_EQ(Check("TA\n  Fa:string ;x\n"), Expect({"2,6 N: 型 \"string \" の前後に空白があります"}));
+  EXPECT_EQ(Check("TA\n  Fa:TA;x\n"),
+            Expect({"2,6 W: 型 \"TA\" はこのファイルのクラスです。初期値は文字列として書かれるので代入できません"}));
+}
+
+TEST(Check, WhatTheIniControllerStores) {
+  EXPECT_EQ(Check("TA\n  Fa:TPoint;x\nTIniter(TA)\n"),
+            Expect({"2,6 W: 型 \"TPoint\" のフィールドは INI ファイルに読み書きできません (TIniFileMine に ReadTPoint がありません)"}));
+  EXPECT_EQ(Check("TA\n  IniFile:integer;1\nTIniter(TA)\n"),
+            Expect({"2,3 W: フィールド名 \"IniFile\" は INI ファイルを読み書きする手続きの変数に隠されます"}));
+  TVocabulary vocabulary;
+  vocabulary.cCheck = "Safe";
+  EXPECT_EQ(Check("TA\n  Fa:integer;1\nTIniter(TA)\n", vocabulary),
+            Expect({"3,1 W: INI ファイルのクラス \"TIniFileMine\" に \"SafeWrite...\" のメソッドはありません (設定 cCheck)"}));
+  vocabulary = TVocabulary();
+  vocabulary.UseUnit = "";
+  EXPECT_EQ(Check("TIniter\n", vocabulary),
+            Expect({"1,1 W: INI ファイルのクラス \"TIniFileMine\" (設定 cTIniFileMine) を宣言するユニットがありません (UseUnit \"\")"}));
+}
+
 // The nearest ancestor with a field of the name decides; letter case and the
 // parent's spelling matter to the loader, not to Pascal.
 TEST(Check, FieldsMeetTheFieldsOfTheirAncestors) {
