@@ -27,8 +27,7 @@ void CheckOutput(platform::Status status) {
 
 void Print(std::string_view bytes) { CheckOutput(platform::WriteStandardOutput(bytes)); }
 
-// Diagnostics go to standard error, where a failure to write them cannot
-// change what the run does.
+// Diagnostics go to standard error, where a failure to write them cannot change what the run does.
 void PrintDiagnostics(const TDiagnostics& diagnostics, const std::string& definition,
                       const TTyperList& list) {
   if (diagnostics.Empty()) return;
@@ -63,10 +62,8 @@ void WriteConstants(TWritePas& out, std::string constants) {
 // a huge one exhausts memory); such a settings file is refused.
 void CheckSettings(const TIniter& settings) {
   if (settings.Values().Tab > kMaxTab)
-    throw std::runtime_error(platform::ConsolePath(settings.GetFileName()) +
-                             platform::ConsoleText(": キー Tab の値 " +
-                                                   std::to_string(settings.Values().Tab) +
-                                                   " は 64 を超えています"));
+    throw std::runtime_error(platform::ConsolePath(settings.GetFileName()) + platform::ConsoleText(
+        ": キー Tab の値 " + std::to_string(settings.Values().Tab) + " は 64 を超えています"));
 }
 
 }  // namespace
@@ -147,7 +144,8 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
     const bool hasConstants = platform::KindOf(constantsPath) == platform::PathKind::kRegular;
     const platform::ReadResult read =
         hasConstants ? platform::ReadRegularFile(constantsPath, constants) : platform::ReadResult{};
-    if (!read.Ok()) throw platform::FileError(constantsPath, platform::FileFailure::kRead, read.status.Text());
+    if (!read.Ok())
+      throw platform::FileError(constantsPath, platform::FileFailure::kRead, read.status.Text());
     WriteUnit(out, list, unitName, settings.Values().UseUnit,
               hasConstants ? &constants : nullptr);
     out.Flush();
