@@ -61,10 +61,20 @@ void WriteConstants(TWritePas& out, std::string constants) {
 // a huge one exhausts memory); such a settings file is refused.
 void CheckSettings(const TIniter& settings) {
   if (settings.Values().Tab > kMaxTab)
-    throw std::runtime_error(platform::ConsolePath(settings.GetFileName()) +
-                             platform::ConsoleText(": キー Tab の値 " +
-                                                   std::to_string(settings.Values().Tab) +
-                                                   " は 64 を超えています"));
+    throw std::runtime_error(platform::ConsolePath(settings.GetFileName()) + platform::ConsoleText(
+        ": キー Tab の値 " + std::to_string(settings.Values().Tab) + " は 64 を超えています"));
+}
+
+// The message that refuses the definition file argument, or nullptr. On a file system that ignores
+// case, or through a link, the unit's path may name one of the run's inputs; none is overwritten.
+const char* Refusal(const std::string& definition, const std::string& exePath) {
+  const std::string unitPath = platform::ChangeFileExt(definition, ".pas");
+  if (platform::ExtractFileExt(definition) == ".pas") return kPasMessage;
+  if (platform::KindOf(definition) != platform::PathKind::kRegular) return kMissingMessage;
+  const std::string constantsPath = platform::ChangeFileExt(definition, ".const");
+  for (const std::string& input : {definition, constantsPath, TIniter::FileNameFor(exePath), exePath})
+    if (platform::SameFile(input, unitPath)) return kPasMessage;
+  return nullptr;
 }
 
 }  // namespace
@@ -98,24 +108,12 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
     return kExitOk;
   }
   const std::string& definition = args.front();
+  if (const char* refusal = Refusal(definition, exePath)) {
+    PrintMessage(refusal);
+    return kExitRefused;
+  }
   const std::string unitPath = platform::ChangeFileExt(definition, ".pas");
-  if (platform::ExtractFileExt(definition) == ".pas") {
-    PrintMessage(kPasMessage);
-    return kExitRefused;
-  }
-  if (platform::KindOf(definition) != platform::PathKind::kRegular) {
-    PrintMessage(kMissingMessage);
-    return kExitRefused;
-  }
-  // On a file system that ignores case, or through a link, the unit's path
-  // may name one of the run's inputs; none may ever be overwritten.
   const std::string constantsPath = platform::ChangeFileExt(definition, ".const");
-  for (const std::string& input : {definition, constantsPath, TIniter::FileNameFor(exePath), exePath}) {
-    if (platform::SameFile(input, unitPath)) {
-      PrintMessage(kPasMessage);
-      return kExitRefused;
-    }
-  }
 
   TIniter settings(exePath);
   CheckSettings(settings);
@@ -145,7 +143,8 @@ int Run(const std::vector<std::string>& args, const std::string& exePath) {
     const bool hasConstants = platform::KindOf(constantsPath) == platform::PathKind::kRegular;
     const platform::ReadResult read =
         hasConstants ? platform::ReadRegularFile(constantsPath, constants) : platform::ReadResult{};
-    if (!read.Ok()) throw platform::FileError(constantsPath, platform::FileFailure::kRead, read.status.Text());
+    if (!read.Ok())
+      throw platform::FileError(constantsPath, platform::FileFailure::kRead, read.status.Text());
     WriteUnit(out, list, unitName, settings.Values().UseUnit,
               hasConstants ? &constants : nullptr);
     out.Flush();

@@ -32,7 +32,8 @@ std::string FolderOf(const std::string& path) {
   const std::size_t start = FileNameStart(path);
   if (start == 0) return ".";
   // A root ("/", "C:\") and a drive ("C:") keep their separator.
-  const bool drive = IsPathSeparator(':') && (path[start - 1] == ':' || (start > 1 && path[start - 2] == ':'));
+  const bool drive =
+      IsPathSeparator(':') && (path[start - 1] == ':' || (start > 1 && path[start - 2] == ':'));
   return path.substr(0, start == 1 || drive ? start : start - 1);
 }
 

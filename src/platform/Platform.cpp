@@ -4,11 +4,10 @@
 namespace platform {
 
 IoError FileError(std::string_view path, FileFailure failure, std::string_view reason) {
-  const char* text = failure == FileFailure::kRead         ? " を読み込めません"
-                     : failure == FileFailure::kCreate     ? " を作成できません"
-                     : failure == FileFailure::kNotRegular ? " は通常のファイルではありません"
-                                                           : " に書き込めません";
-  std::string message = ConsolePath(path) + ConsoleText(text);
+  // In the order of FileFailure.
+  static constexpr const char* kTexts[] = {" を読み込めません", " を作成できません", " に書き込めません",
+                                           " は通常のファイルではありません"};
+  std::string message = ConsolePath(path) + ConsoleText(kTexts[static_cast<int>(failure)]);
   if (!reason.empty()) message.append(": ").append(reason);
   return IoError(message);
 }

@@ -38,8 +38,7 @@ struct ReadResult {
 /// Reads a whole regular file into `data` (empty on failure); a FIFO or a device is never read.
 ReadResult ReadRegularFile(const std::string& path, std::string& data);
 
-/// What could not be done with a file.
-enum class FileFailure { kRead, kCreate, kWrite, kNotRegular };
+enum class FileFailure { kRead, kCreate, kWrite, kNotRegular };  ///< what could not be done
 /// "<path> を読み込めません: <reason>" and the like, for the console; no ": <reason>" if empty.
 IoError FileError(std::string_view path, FileFailure failure, std::string_view reason);
 

@@ -15,6 +15,7 @@ namespace platform {
 
 namespace {
 
+constexpr UINT kShiftJis = 932;
 Status LastError() { return Status{static_cast<int>(GetLastError())}; }
 
 std::wstring Wide(std::string_view utf8) {
@@ -49,10 +50,9 @@ std::string Utf8(std::wstring_view wide) {
 // Console text is Shift-JIS (also for pipes and files), or UTF-8 when the console says so.
 std::string ToConsole(std::string_view utf8) {
   std::string out;
-  return GetConsoleOutputCP() != CP_UTF8 && Narrow(Wide(utf8), 932 /* Shift-JIS */, out) ? out : std::string(utf8);
+  return GetConsoleOutputCP() != CP_UTF8 && Narrow(Wide(utf8), kShiftJis, out) ? out : std::string(utf8);
 }
 
-// A handle to ask about whatever `path` names; INVALID_HANDLE_VALUE when it cannot be had.
 HANDLE OpenForQuery(const std::string& path) {
   return CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -126,7 +126,8 @@ std::string_view ExecutableSuffix() { return ".exe"; }
 PathKind KindOf(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
-  return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE) ? PathKind::kOther : PathKind::kRegular;
+  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return PathKind::kOther;
+  return PathKind::kRegular;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

@@ -1,11 +1,7 @@
 #include "settings/Tamsel_Common.h"
 
-#include <algorithm>
-#include <optional>
-#include <vector>
-
-#include "text/Ascii.h"
 #include "platform/Platform.h"
+#include "text/Ascii.h"
 #include "text/TextFile.h"
 
 namespace {
@@ -27,57 +23,48 @@ struct ProfileLine {
 ProfileLine ReadProfileLine(std::string_view text, std::size_t pos) {
   const std::size_t lf = text.find('\n', pos);
   const bool hasEnd = lf != std::string_view::npos;
-  const std::size_t contentEnd = hasEnd ? lf : text.size();
-  std::string_view content = text.substr(pos, contentEnd - pos);
-  // CRs before the line end belong to it (a stray one too, as Windows reads
-  // it), never to the value.
+  std::string_view content = text.substr(pos, (hasEnd ? lf : text.size()) - pos);
+  // CRs before the line end belong to it (a stray one too, as Windows reads it), never to the value.
   while (!content.empty() && content.back() == '\r') content.remove_suffix(1);
   const std::string_view body = texts::TrimBlanks(content);
   ProfileLine line{pos, hasEnd ? lf + 1 : text.size(), hasEnd, body.empty(), LineKind::kOther, {}, {}};
-  if (!body.empty() && body.front() == '[') {
-    const std::size_t close = body.find(']');
+  const std::size_t eq = body.find('=');
+  if (body.starts_with('[')) {
     line.kind = LineKind::kSection;
-    line.name = texts::TrimBlanks(body.substr(1, close == std::string_view::npos ? body.size() - 1 : close - 1));
-  } else if (!body.empty() && body.front() != ';') {
-    const std::size_t eq = body.find('=');
-    if (eq != std::string_view::npos) {
-      line.kind = LineKind::kKey;
-      line.name = texts::TrimBlanks(body.substr(0, eq));
-      line.value = texts::TrimBlanks(body.substr(eq + 1));
-    }
+    line.name = texts::TrimBlanks(body.substr(1, body.find(']') - 1));
+  } else if (!body.starts_with(';') && eq != std::string_view::npos) {
+    line.kind = LineKind::kKey;
+    line.name = texts::TrimBlanks(body.substr(0, eq));
+    line.value = texts::TrimBlanks(body.substr(eq + 1));
   }
   return line;
 }
 
-// Where the keys sought stand in the first section named `section` (like
-// Windows, only the first section of a name is used), found in one pass
-// that holds no more than one line at a time.
+// Where the keys sought stand in the first section named `section` (only the first of a name
+// counts, as with Windows), found in one pass that holds one line at a time.
 struct SectionScan {
   bool found = false;         // the section exists
   std::size_t end = 0;        // after its last non-blank line (its header when it holds nothing)
   bool endHasLineEnd = true;  // whether that line has its line end
-  std::vector<std::optional<ProfileLine>> keys;  // each key's first line in the section
+  std::vector<bool> present;  // for each key, whether the section holds it
+  std::vector<std::pair<std::size_t, ProfileLine>> hits;  // key index and first line, in line order
 };
 
-// With `wholeSection` false the scan stops once every key is found, and
-// `end` is then not known.
+// With `wholeSection` false the scan stops once every key is found; `end` is then not known.
 SectionScan ScanSection(std::string_view text, std::string_view section,
                         std::span<const std::string_view> keys, bool wholeSection) {
   SectionScan scan;
-  scan.keys.resize(keys.size());
+  scan.present.resize(keys.size());
   // A UTF-8 byte-order mark belongs to no line; it stays in front of the first.
   std::size_t pos = text.starts_with(texts::kUtf8ByteOrderMark) ? texts::kUtf8ByteOrderMark.size() : 0;
   while (pos < text.size() && !scan.found) {
     const ProfileLine line = ReadProfileLine(text, pos);
     pos = line.next;
-    if (line.kind == LineKind::kSection && texts::SameTextAscii(line.name, section)) {
-      scan.found = true;
-      scan.end = line.next;
-      scan.endHasLineEnd = line.hasLineEnd;
-    }
+    scan.found = line.kind == LineKind::kSection && texts::SameTextAscii(line.name, section);
+    scan.end = line.next;
+    scan.endHasLineEnd = line.hasLineEnd;
   }
-  std::size_t missing = keys.size();
-  while (scan.found && pos < text.size() && (wholeSection || missing > 0)) {
+  while (scan.found && pos < text.size() && (wholeSection || scan.hits.size() < keys.size())) {
     const ProfileLine line = ReadProfileLine(text, pos);
     if (line.kind == LineKind::kSection) break;
     pos = line.next;
@@ -85,41 +72,34 @@ SectionScan ScanSection(std::string_view text, std::string_view section,
       scan.end = line.next;
       scan.endHasLineEnd = line.hasLineEnd;
     }
-    if (line.kind != LineKind::kKey || missing == 0) continue;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-      if (!scan.keys[i] && texts::SameTextAscii(line.name, keys[i])) {
-        scan.keys[i] = line;
-        --missing;
-      }
+    for (std::size_t i = 0; i < keys.size() && line.kind == LineKind::kKey; ++i) {
+      if (scan.present[i] || !texts::SameTextAscii(line.name, keys[i])) continue;
+      scan.present[i] = true;
+      scan.hits.emplace_back(i, line);
     }
   }
   return scan;
 }
 
-// A key's value as a read gives it: without one matching pair of quotes
-// around it, and cut to the longest value a read returns.
+// A key's value as a read gives it: without one matching pair of quotes around it, and cut to
+// the longest value a read returns.
 std::string ValueOf(const ProfileLine& line) {
   std::string_view v = line.value;
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
     v = v.substr(1, v.size() - 2);
-  if (v.size() > kProfileValueMax) v = v.substr(0, kProfileValueMax);
-  return std::string(v);
+  return std::string(v.substr(0, kProfileValueMax));
 }
 
-// Ends a last line that has no line end, before something is appended. A CR
-// already there becomes part of the CR LF, so the line's text stays as it
-// was read.
+// Ends a last line that has no line end, before something is appended. A CR already there becomes
+// part of the CR LF, so the line's text stays as it was read.
 void EndLine(std::string& out) { out.append(out.back() == '\r' ? "\n" : "\r\n"); }
 
 }  // namespace
 
-std::vector<std::optional<std::string>> ProfileLookupAll(std::string_view text,
-                                                         std::string_view section,
+std::vector<std::optional<std::string>> ProfileLookupAll(std::string_view text, std::string_view section,
                                                          std::span<const std::string_view> keys) {
-  const SectionScan scan = ScanSection(text, section, keys, false);
   std::vector<std::optional<std::string>> values(keys.size());
-  for (std::size_t i = 0; i < keys.size(); ++i)
-    if (scan.keys[i]) values[i] = ValueOf(*scan.keys[i]);
+  for (const auto& [i, line] : ScanSection(text, section, keys, false).hits) values[i] = ValueOf(line);
   return values;
 }
 
@@ -133,35 +113,22 @@ bool ProfileLookup(std::string_view text, std::string_view section, std::string_
 std::string ProfileUpdateAll(std::string_view text, std::string_view section,
                              std::span<const ProfileEntry> entries) {
   std::vector<std::string_view> keys;
-  std::size_t added = 0;
-  for (const ProfileEntry& e : entries) {
-    keys.push_back(e.key);
-    added += e.key.size() + e.value.size() + 3;
-  }
+  for (const ProfileEntry& e : entries) keys.push_back(e.key);
   const SectionScan scan = ScanSection(text, section, keys, true);
   std::string out;
-  out.reserve(text.size() + section.size() + added + 6);
-
-  // Existing keys get their new value in place, in the order of their lines;
-  // each keeps its spelling.
-  std::vector<std::size_t> replaced;
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    if (scan.keys[i]) replaced.push_back(i);
-  std::ranges::sort(replaced, {}, [&](std::size_t i) { return scan.keys[i]->begin; });
+  out.reserve(text.size() + section.size() + 64 * entries.size());
+  // Existing keys get their new value in place, each keeping its spelling.
   std::size_t copied = 0;
-  for (std::size_t i : replaced) {
-    const ProfileLine& line = *scan.keys[i];
+  for (const auto& [i, line] : scan.hits) {
     out.append(text.substr(copied, line.begin - copied));
     out.append(line.name).append("=").append(entries[i].value).append("\r\n");
     copied = line.next;
   }
-
-  // New keys follow the section's last line that is not blank, in order; a
-  // new section goes to the end of the text. (Key lines are never blank, so
-  // every replaced line lies before that point.)
+  // New keys follow the section's last line that is not blank (after every key line); a new
+  // section goes to the end of the text.
   const std::size_t at = scan.found ? scan.end : text.size();
   out.append(text.substr(copied, at - copied));
-  if (replaced.size() < entries.size()) {
+  if (scan.hits.size() < entries.size()) {
     if (!scan.found) {
       if (!text.empty() && text.back() != '\n') EndLine(out);
       out.append("[").append(section).append("]\r\n");
@@ -169,7 +136,7 @@ std::string ProfileUpdateAll(std::string_view text, std::string_view section,
       EndLine(out);
     }
     for (std::size_t i = 0; i < entries.size(); ++i)
-      if (!scan.keys[i]) out.append(entries[i].key).append("=").append(entries[i].value).append("\r\n");
+      if (!scan.present[i]) out.append(entries[i].key).append("=").append(entries[i].value).append("\r\n");
   }
   out.append(text.substr(at));
   return out;
@@ -208,30 +175,28 @@ std::int32_t TIniFileMine::ReadInteger(std::string_view section, std::string_vie
                                        std::int32_t def) const {
   std::string text;
   std::int32_t value;
-  return ProfileLookup(text_, section, key, text) && texts::ParseInt32(text, texts::kProfileInteger, value) ? value : def;
+  return ProfileLookup(text_, section, key, text) && texts::ParseInt32(text, texts::kProfileInteger, value)
+             ? value
+             : def;
 }
 
-void TIniFileMine::WriteString(std::string_view section, std::string_view key,
-                               std::string_view value) {
-  text_ = ProfileUpdate(text_, section, key, value);
-  changed_ = true;
+void TIniFileMine::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  const ProfileEntry entry{key, std::string(value)};
+  WriteKeys(section, {&entry, 1});
 }
 
-void TIniFileMine::WriteInteger(std::string_view section, std::string_view key,
-                                std::int32_t value) {
+void TIniFileMine::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
   WriteString(section, key, std::to_string(value));
 }
 
 void TIniFileMine::CheckWriteString(std::string_view section, std::string_view key,
                                     std::string_view value) {
-  std::string def(value);
-  def.push_back('1');
-  if (ReadString(section, key, def) != value) WriteString(section, key, value);
+  if (ReadString(section, key, std::string(value) + "1") != value) WriteString(section, key, value);
 }
 
 void TIniFileMine::CheckWriteInteger(std::string_view section, std::string_view key,
                                      std::int32_t value) {
-  auto def = static_cast<std::int32_t>(static_cast<std::uint32_t>(value) + 1u);
+  const auto def = static_cast<std::int32_t>(static_cast<std::uint32_t>(value) + 1u);
   if (ReadInteger(section, key, def) != value) WriteInteger(section, key, value);
 }
 

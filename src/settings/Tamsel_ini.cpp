@@ -1,19 +1,31 @@
 #include "settings/Tamsel_ini.h"
 
 #include <algorithm>
-#include <array>
-#include <vector>
 #include <stdexcept>
+#include <vector>
 
-#include "text/Ascii.h"
 #include "platform/Paths.h"
 #include "settings/Tamsel_Common.h"
+#include "text/Ascii.h"
 
-static_assert(std::ranges::all_of(kSettings,
-                                  [](const TSetting& s) {
-                                    return (s.text == nullptr) != (s.number == nullptr);
-                                  }),
+static_assert(std::ranges::all_of(kSettings, [](const TSetting& s) { return !s.text != !s.number; }),
               "every setting is either a string or an integer");
+
+namespace {
+
+// The keys of kSettings, in its order.
+constexpr auto kSettingKeys = [] {
+  std::array<std::string_view, kSettings.size()> keys;
+  for (std::size_t i = 0; i < kSettings.size(); ++i) keys[i] = kSettings[i].key;
+  return keys;
+}();
+
+// A stored integer setting, when there is one and it is an integer.
+bool StoredNumber(const std::optional<std::string>& stored, std::int32_t& value) {
+  return stored && texts::ParseInt32(*stored, texts::kProfileInteger, value);
+}
+
+}  // namespace
 
 // A default that does not parse is a mistake in kSettings, not in the user's file.
 const TSettingValues& DefaultSettingValues() {
@@ -38,49 +50,28 @@ void TOption::Initial() {
 
 void TOption::InitialSelf() { FValues = DefaultSettingValues(); }
 
-namespace {
-
-// The keys of kSettings, in its order.
-const std::array<std::string_view, kSettings.size()>& SettingKeys() {
-  static const auto keys = [] {
-    std::array<std::string_view, kSettings.size()> k;
-    for (std::size_t i = 0; i < kSettings.size(); ++i) k[i] = kSettings[i].key;
-    return k;
-  }();
-  return keys;
-}
-
-}  // namespace
-
 void TOption::LoadProfile(const TIniFileMine& ini, std::string_view section) {
-  const TSettingValues& defaults = DefaultSettingValues();
-  const auto stored = ini.ReadKeys(section, SettingKeys());
+  const auto stored = ini.ReadKeys(section, kSettingKeys);
   for (std::size_t i = 0; i < kSettings.size(); ++i) {
     const TSetting& s = kSettings[i];
-    if (s.text) {
-      FValues.*s.text = stored[i] ? *stored[i] : defaults.*s.text;
-    } else if (!stored[i] || !texts::ParseInt32(*stored[i], texts::kProfileInteger, FValues.*s.number)) {
-      FValues.*s.number = defaults.*s.number;
-    }
+    const TSettingValues& defaults = DefaultSettingValues();
+    if (s.text) FValues.*s.text = stored[i].value_or(defaults.*s.text);
+    else if (!StoredNumber(stored[i], FValues.*s.number)) FValues.*s.number = defaults.*s.number;
   }
 }
 
-// What CheckWriteString and CheckWriteInteger do for each key, with one read
-// and one write of the text.
+// What CheckWriteString and CheckWriteInteger do for each key, with one read and one write of the
+// text.
 void TOption::StoreProfile(TIniFileMine& ini, std::string_view section, bool missingOnly) const {
-  const auto stored = ini.ReadKeys(section, SettingKeys());
+  const auto stored = ini.ReadKeys(section, kSettingKeys);
   std::vector<ProfileEntry> writes;
   for (std::size_t i = 0; i < kSettings.size(); ++i) {
     const TSetting& s = kSettings[i];
-    const std::string value = s.text ? FValues.*s.text : std::to_string(FValues.*s.number);
-    bool same = stored[i].has_value();
-    if (same && !missingOnly) {
-      std::int32_t number = 0;
-      same = s.text ? *stored[i] == value
-                    : texts::ParseInt32(*stored[i], texts::kProfileInteger, number) &&
-                          number == FValues.*s.number;
-    }
-    if (!same) writes.push_back({s.key, value});
+    std::int32_t number = 0;
+    const bool same = stored[i] && (missingOnly || (s.text ? *stored[i] == FValues.*s.text
+                                                           : StoredNumber(stored[i], number) &&
+                                                                 number == FValues.*s.number));
+    if (!same) writes.push_back({s.key, s.text ? FValues.*s.text : std::to_string(FValues.*s.number)});
   }
   ini.WriteKeys(section, writes);
 }
@@ -110,9 +101,8 @@ void TIniter::iniRead() {
   loadedText_ = ini.TakeText();
 }
 
-// The file is read once and replaced at most once, and only when a stored
-// value differs. When someone else changed it since it was read, their
-// values stand: only keys that are now missing are added.
+// The file is read once and replaced at most once, and only when a stored value differs. When
+// someone else changed it since it was read, their values stand: only missing keys are added.
 void TIniter::iniWrite() {
   TIniFileMine ini(FFileName);
   StoreProfile(ini, FSection, ini.Text() != loadedText_);
@@ -123,8 +113,7 @@ void TIniter::iniWrite() {
 TVocabulary::TVocabulary() : TVocabulary(DefaultSettingValues()) {}
 
 TVocabulary::TVocabulary(const TSettingValues& values)
-    : TSettingValues(values),
-      Indent(values.Tab > 0 ? static_cast<std::size_t>(values.Tab) : 0, ' ') {}
+    : TSettingValues(values), Indent(values.Tab > 0 ? static_cast<std::size_t>(values.Tab) : 0, ' ') {}
 
 TVocabulary TVocabulary::FromSettings(const TOption& settings) {
   return TVocabulary(settings.Values());

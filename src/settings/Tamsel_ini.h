@@ -1,7 +1,6 @@
-// The generator's own settings: their table (key, kind, default, in file
-// order), the settings class (TOption), the object that loads and stores
-// them beside the executable (TIniter), and the run-wide vocabulary derived
-// from them.
+// The generator's own settings: their table (key, kind, default, in file order), the settings
+// class (TOption), the object that loads and stores them beside the executable (TIniter), and the
+// run-wide vocabulary derived from them.
 #pragma once
 
 #include <array>
@@ -18,9 +17,8 @@ struct TSettingValues {
       cInitial, cTIniFileMine, cSuper;
 };
 
-/// One setting: its INI key (also the item name of its field), its default
-/// as the settings file would hold it, and where its value stands: `text`
-/// for a string setting, `number` for an integer one (the other is null).
+/// One setting: its INI key (the item name of its field), its default as the file would hold it,
+/// and its value's place: `text` for a string setting, `number` for an integer one.
 struct TSetting {
   const char* key;
   const char* initial;
@@ -60,23 +58,20 @@ class TOption {
 
   const TSettingValues& Values() const { return FValues; }
 
-  /// Sets every setting from section `section` of the settings file; a
-  /// missing or unusable value gives the setting's default.
+  /// Sets every setting from `section`; a missing or unusable value gives the default.
   void LoadProfile(const TIniFileMine& ini, std::string_view section);
-  /// Writes every setting whose stored value in `section` differs; with
-  /// `missingOnly`, only the settings that have no key there.
+  /// Writes every setting whose stored value differs; with `missingOnly`, only those not stored.
   void StoreProfile(TIniFileMine& ini, std::string_view section, bool missingOnly = false) const;
 
  protected:
   TSettingValues FValues;
 };
 
-/// The settings as stored in `<executable>.ini`, section `<executable base
-/// name>`. Creating it loads the file; iniWrite stores what differs.
+/// The settings as stored in `<executable>.ini`, section `<executable base name>`; creating it
+/// loads the file.
 class TIniter : public TOption {
  public:
-  /// `exePath` is the executable's full path; the settings file and section
-  /// are derived from it, then the file is read.
+  /// Derives the settings file and section from the executable's full path, then reads the file.
   explicit TIniter(const std::string& exePath);
 
   void Initial() override;
@@ -85,18 +80,13 @@ class TIniter : public TOption {
   /// The settings file of the executable at `exePath`.
   static std::string FileNameFor(const std::string& exePath);
 
-  /// Loads every setting; missing keys keep their defaults. Throws
-  /// platform::IoError for a settings file that may not be read (see
-  /// TIniFileMine).
+  /// Loads every setting; throws platform::IoError for a file that may not be read.
   void iniRead();
-  /// Stores every setting whose stored value differs, when the file still
-  /// holds what iniRead read; when someone else has changed it since, stores
-  /// only the settings whose keys are missing, keeping every value there.
-  /// Throws platform::IoError when the file cannot be written.
+  /// Stores every setting that differs, or, when someone else changed the file since it was read,
+  /// only those now missing; throws platform::IoError when the file cannot be written.
   void iniWrite();
-  /// Ends the object's use: stores the settings, once per run. Called by the
-  /// run's tear-down rather than from the C++ destructor, so that a failed
-  /// store can be reported; a run that fails earlier ends without it.
+  /// Ends the object's use: stores the settings. Called by the run's tear-down rather than by the
+  /// destructor, so that a failed store can be reported; a run that fails earlier skips it.
   void Destroy() { iniWrite(); }
 
   const std::string& GetFileName() const { return FFileName; }
@@ -109,13 +99,11 @@ class TIniter : public TOption {
   std::string FSection;
 };
 
-/// The run-wide values read by the loader and every emitter: the settings
-/// and the indent string they give.
+/// The run-wide values read by the loader and every emitter: the settings and their indent string.
 struct TVocabulary : TSettingValues {
   std::string Indent;  ///< `Tab` spaces; empty for a width of 0 or less
 
-  /// The defaults.
-  TVocabulary();
+  TVocabulary();  ///< the defaults
   /// Copies the settings and derives the indent string from `Tab`.
   static TVocabulary FromSettings(const TOption& settings);
 

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -138,6 +140,23 @@ TEST_F(SettingsTest, AFileThatCannotBeWrittenRaisesTheWriteErrorWithItsReason) {
   std::vector<std::string> names;
   for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
   EXPECT_EQ(names, std::vector<std::string>{"Tamsel.ini"});  // no temporary file left
+}
+
+// A settings file is only ever written, even when its temporary file cannot be made.
+TEST_F(SettingsTest, EveryFailureToStoreIsAWriteError) {
+  const std::string nowhere = (dir_ / "none" / "Tamsel.ini").string();
+  TIniFileMine ini(nowhere);
+  ini.WriteInteger("S", "n", 1);
+  try {
+    ini.UpdateFile();
+    FAIL() << "no error";
+  } catch (const platform::IoError& e) {
+    EXPECT_EQ(std::string(e.what()), nowhere + " に書き込めません: " + std::strerror(ENOENT));
+  }
+  TIniFileMine fromText = TIniFileMine::FromText("[S]\r\n");  // no file to write to
+  fromText.WriteInteger("S", "n", 1);
+  EXPECT_THROW(fromText.UpdateFile(), platform::IoError);
+  EXPECT_EQ(fromText.ReadInteger("S", "n", 0), 1);
 }
 
 TEST_F(SettingsTest, CheckWriteWritesOnlyWhatDiffers) {
