@@ -4,13 +4,16 @@
 namespace platform {
 
 IoError FileError(std::string_view path, FileFailure failure, std::string_view reason) {
-  const char* text = failure == FileFailure::kRead         ? " を読み込めません"
-                     : failure == FileFailure::kCreate     ? " を作成できません"
-                     : failure == FileFailure::kNotRegular ? " は通常のファイルではありません"
-                                                           : " に書き込めません";
-  std::string message = ConsolePath(path) + ConsoleText(text);
+  static constexpr const char* kWhat[] = {" を読み込めません", " を作成できません", " に書き込めません",
+                                          " は通常のファイルではありません"};  // as FileFailure orders them
+  std::string message = ConsolePath(path) + ConsoleText(kWhat[static_cast<int>(failure)]);
   if (!reason.empty()) message.append(": ").append(reason);
   return IoError(message);
+}
+
+void ReplacementFile::Fail(FileFailure failure, Status reason) {
+  Discard();
+  throw FileError(target_, failure, reason.Ok() ? std::string() : reason.Text());
 }
 
 }  // namespace platform

@@ -254,12 +254,12 @@ TEST(Paths, ExtensionsBelongToTheFileNamePart) {
 }
 
 TEST(ConsoleText, ConvertsToShiftJisWithThePlatformConverter) {
-  std::string out;
-  ASSERT_TRUE(platform::ConvertFromUtf8("指定のファイルがありません。", "CP932", out));
-  EXPECT_EQ(out, "\x8E\x77\x92\xE8\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x82\xA0\x82"
-                 "\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42");
-  EXPECT_FALSE(platform::ConvertFromUtf8("指定", "ISO-8859-1", out));
-  EXPECT_FALSE(platform::ConvertFromUtf8("x", "NO-SUCH-CHARSET", out));
+  EXPECT_EQ(platform::ConvertFromUtf8("指定のファイルがありません。", "CP932"),
+            "\x8E\x77\x92\xE8\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x82\xA0\x82"
+            "\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42");
+  EXPECT_EQ(platform::ConvertFromUtf8("", "CP932"), "");
+  EXPECT_EQ(platform::ConvertFromUtf8("指定", "ISO-8859-1"), std::nullopt);
+  EXPECT_EQ(platform::ConvertFromUtf8("x", "NO-SUCH-CHARSET"), std::nullopt);
 }
 
 }  // namespace
