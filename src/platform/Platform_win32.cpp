@@ -19,25 +19,22 @@ namespace {
 Status LastError() { return Status{static_cast<int>(GetLastError())}; }
 
 std::wstring Wide(std::string_view utf8) {
-  if (utf8.empty()) return {};
+  std::wstring out(utf8.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
   const int size = static_cast<int>(utf8.size());
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), n);
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), size);
+  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
   return out;
 }
 
 // UTF-16 in `codePage`; nothing when a character has no form there.
 std::optional<std::string> Narrow(std::wstring_view wide, UINT codePage) {
-  if (wide.empty()) return std::string();
+  std::string out(4 * wide.size(), '\0');  // room for any code page's form of it
   BOOL lost = FALSE;
-  BOOL* lostPtr = codePage == CP_UTF8 ? nullptr : &lost;
-  const int size = static_cast<int>(wide.size());
-  const int n = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, lostPtr);
-  if (n <= 0) return std::nullopt;
-  std::string out(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), size, out.data(), n, nullptr, lostPtr);
-  return lost ? std::nullopt : std::optional<std::string>(std::move(out));
+  const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(),
+                                    static_cast<int>(out.size()), nullptr, codePage == CP_UTF8 ? nullptr : &lost);
+  if (lost || (n <= 0 && !wide.empty())) return std::nullopt;
+  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+  return out;
 }
 
 std::string Utf8(std::wstring_view wide) { return Narrow(wide, CP_UTF8).value_or(std::string()); }
@@ -45,9 +42,7 @@ std::string Utf8(std::wstring_view wide) { return Narrow(wide, CP_UTF8).value_or
 // Closes a handle, when it is one, on destruction.
 struct HandleCloser {
   HANDLE h;
-  ~HandleCloser() {
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  }
+  ~HandleCloser() { if (h != INVALID_HANDLE_VALUE) CloseHandle(h); }
 };
 
 // A handle to ask about whatever `path` names; INVALID_HANDLE_VALUE when it cannot be had.
