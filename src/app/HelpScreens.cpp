@@ -67,9 +67,8 @@ std::string UsageLine(const std::string& exePath) {
          Line(" 作成元ファイル名|[/?[?]]");
 }
 
-// The banner: the product line, a note when the executable was renamed, and the ownership line.
-// The name compared is the executable's own file name, so a link to it under another name prints
-// the same banner.
+// The product line, a note when the executable was renamed (its own file name compared, so a link
+// to it under another name prints the same), and the ownership line.
 std::string Banner(const std::string& exePath) {
   std::string s = Line(std::string("\"Tamsel.exe\" for command-prompt of WindowsXP  version ") + kVersion);
   const std::string exeName = platform::ExtractFileName(exePath);

@@ -71,9 +71,8 @@ std::optional<std::string> ReadConstants(const std::string& path) {
   return constants;
 }
 
-// Copies the constants file line by line. The end test follows the copy, so an empty file still
-// gives one empty line. A UTF-8 byte-order mark at its start is dropped: the unit has its own, or
-// none.
+// Copies the constants file line by line; the end test follows the copy, so an empty file still gives
+// one empty line. A UTF-8 byte-order mark at its start is dropped: the unit has its own, or none.
 void WriteConstants(TWritePas& out, std::string constants) {
   bool hadMark = false;
   texts::TextReader reader(texts::SkipByteOrderMark(constants, hadMark));
