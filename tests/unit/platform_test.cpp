@@ -187,6 +187,25 @@ TEST_F(PlatformFiles, AReplacementFileRefusesWhatItMayNotReplace) {
   EXPECT_EQ(Names().size(), geteuid() != 0 ? 2u : 1u);
 }
 
+TEST_F(PlatformFiles, ACommitRefusesATargetThatBecameAFolderAndLeavesNothing) {
+  const std::string target = Path("d.pas");
+  Write(target, "old");
+  platform::ReplacementFile file(target);
+  file.Write("new");
+  fs::remove(target);
+  fs::create_directory(target);
+  std::string message = "no error";
+  try {
+    file.Commit();
+  } catch (const platform::IoError& e) {
+    message = e.what();
+  }
+  EXPECT_EQ(message, target + " は通常のファイルではありません");
+  EXPECT_TRUE(fs::is_directory(target));
+  EXPECT_TRUE(fs::is_empty(target));
+  EXPECT_EQ(Names(), std::vector<std::string>{"d.pas"});
+}
+
 // The settings file's integers and Pascal's differ only in leading spaces
 // and a bare "x" before hexadecimal digits.
 TEST(ParseInt32, DecimalAndHexadecimalWithinThirtyTwoBits) {
