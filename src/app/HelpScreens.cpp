@@ -79,8 +79,8 @@ std::string Banner(const std::string& exePath) {
 
 // The line naming the documentation file: "Tamsel" followed by the version's digits.
 std::string DocumentationLine() {
-  const std::string v = kVersion;
-  return Text("                  さらに詳しい説明は、\"") + "Tamsel" + v[0] + v[2] + ".txt" + Line("\"参照のこと。");
+  return Text("                  さらに詳しい説明は、\"") + "Tamsel" + kVersion[0] + kVersion[2] + ".txt" +
+         Line("\"参照のこと。");
 }
 
 }  // namespace
@@ -89,8 +89,8 @@ std::string HelpScreen(int code, const std::string& exePath) {
   if (code == kVersionSwitch) return Banner(exePath);
   const bool detailed = code == 3 || code == 8;
   const bool brief = code == 1 || code == 2 || code == 6 || code == 7;
-  std::string s = Line() + Line("クラス名とフィールド名を指定して、Delphi用プログラムコードを生成する。") + Line();
-  s += UsageLine(exePath);
+  std::string s = Line() + Line("クラス名とフィールド名を指定して、Delphi用プログラムコードを生成する。");
+  s += Line() + UsageLine(exePath);
   if (detailed || brief) {
     s += Line() + Text(" 作成元ファイル名 クラス名、フィールド名等を記したファイル");
     s += Line(detailed ? "、詳細は後述。" : "。");

@@ -4,8 +4,8 @@
 namespace platform {
 
 IoError FileError(std::string_view path, FileFailure failure, std::string_view reason) {
-  static constexpr const char* kWhat[] = {" を読み込めません", " を作成できません", " に書き込めません",
-                                          " は通常のファイルではありません"};  // as FileFailure orders them
+  static constexpr const char* kWhat[] = {  // in the order of FileFailure
+      " を読み込めません", " を作成できません", " に書き込めません", " は通常のファイルではありません"};
   std::string message = ConsolePath(path) + ConsoleText(kWhat[static_cast<int>(failure)]);
   if (!reason.empty()) message.append(": ").append(reason);
   return IoError(message);

@@ -157,7 +157,8 @@ ReplacementFile::ReplacementFile(std::string target, FileFailure createFailure)
     : target_(std::move(target)), final_(RealPath(target_.c_str())) {
   const PathKind kind = KindOf(final_);
   if (kind == PathKind::kOther) Fail(FileFailure::kNotRegular);
-  if (kind == PathKind::kRegular && access(final_.c_str(), W_OK) != 0) Fail(FileFailure::kWrite, Status{errno});
+  if (kind == PathKind::kRegular && access(final_.c_str(), W_OK) != 0)
+    Fail(FileFailure::kWrite, Status{errno});
   // In the target's folder, so that the rename never crosses file systems; nameless until Commit,
   // so that nothing is left whatever ends the process (named through /proc: AT_EMPTY_PATH needs a
   // privilege).
@@ -194,17 +195,20 @@ void ReplacementFile::Commit() {
   (void)owned;  // otherwise the file stays the writer's own
   const mode_t mask = umask(0);
   umask(mask);
-  if (fchmod(fd, exists ? (st.st_mode & 07777) : (0666 & ~mask)) != 0) Fail(FileFailure::kWrite, Status{errno});
+  if (fchmod(fd, exists ? (st.st_mode & 07777) : (0666 & ~mask)) != 0)
+    Fail(FileFailure::kWrite, Status{errno});
   // A nameless file gets a temporary name first, as only rename replaces the target in one step.
   if (temp_.empty()) {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    const Status named = CreateTemporaryName(FolderOf(final_), temp_, cleanupSlot_, [&self](const char* name) {
+    const auto link = [&self](const char* name) {
       return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name, AT_SYMLINK_FOLLOW) == 0;
-    });
-    if (!named.Ok()) Fail(FileFailure::kWrite, named);
+    };
+    const Status linked = CreateTemporaryName(FolderOf(final_), temp_, cleanupSlot_, link);
+    if (!linked.Ok()) Fail(FileFailure::kWrite, linked);
   }
   handle_ = -1;
-  if (close(fd) != 0 || rename(temp_.c_str(), final_.c_str()) != 0) Fail(FileFailure::kWrite, Status{errno});
+  if (close(fd) != 0 || rename(temp_.c_str(), final_.c_str()) != 0)
+    Fail(FileFailure::kWrite, Status{errno});
   ForgetTemporaryFile(temp_, cleanupSlot_, false);
 }
 
@@ -217,7 +221,7 @@ void ReplacementFile::Discard() noexcept {
 std::optional<std::string> ConvertFromUtf8(std::string_view utf8, const char* charset) {
   iconv_t cd = iconv_open(charset, "UTF-8");
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string in(utf8);                   // iconv takes its input as not const
+  std::string in(utf8);                       // iconv takes its input as not const
   std::string out(4 * in.size() + 16, '\0');  // room for any set's form of it and a final shift
   char *inp = in.data(), *outp = out.data();
   std::size_t inLeft = in.size(), outLeft = out.size();

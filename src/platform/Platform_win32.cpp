@@ -30,8 +30,9 @@ std::wstring Wide(std::string_view utf8) {
 std::optional<std::string> Narrow(std::wstring_view wide, UINT codePage) {
   std::string out(4 * wide.size(), '\0');  // room for any code page's form of it
   BOOL lost = FALSE;
+  BOOL* lostPtr = codePage == CP_UTF8 ? nullptr : &lost;  // UTF-8 takes no such question
   const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(),
-                                    static_cast<int>(out.size()), nullptr, codePage == CP_UTF8 ? nullptr : &lost);
+                                    static_cast<int>(out.size()), nullptr, lostPtr);
   if (lost || (n <= 0 && !wide.empty())) return std::nullopt;
   out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
   return out;
@@ -212,7 +213,9 @@ std::string ConsoleText(std::string_view utf8) {
   return Narrow(Wide(utf8), 932 /* Shift-JIS */).value_or(std::string(utf8));
 }
 std::string ConsolePath(std::string_view path) { return ConsoleText(path); }
-std::string FileNameText(std::string_view name) { return Narrow(Wide(name), CP_ACP).value_or(std::string(name)); }
+std::string FileNameText(std::string_view name) {
+  return Narrow(Wide(name), CP_ACP).value_or(std::string(name));
+}
 
 std::vector<std::string> Arguments(int argc, char** argv) {
   int count = 0;
