@@ -1,24 +1,21 @@
-// The help screens and the banner. Fixed texts are held as UTF-8 and
-// converted for the console when printed; names taken from the executable's
-// path are printed as they are.
+// The help screens and the banner. Fixed texts are held as UTF-8 and converted for the console when
+// printed; names taken from the executable's path are printed as they are.
 #include "app/HelpScreens.h"
 
-#include <iterator>
-
 #include "app/Switches.h"
-#include "text/Ascii.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "text/Ascii.h"
 
 namespace {
 
 constexpr const char* kVersion = "1.0";
 
-// The detailed block, line by line.
+// The detailed block, line by line; nullptr stands for the line naming the documentation file.
 constexpr const char* kDetailedBlock[] = {
     " [/?]             簡単な使い方と、バージョン、作者情報を表示する。",
     "                  [-?] [+?]でも同じ処理を行い、他のパラメータは無視する。",
-    nullptr,  // the documentation line, composed from the version
+    nullptr,
     "",
     "※ 作成元ファイルは次のような形式をとる。",
     "",
@@ -61,80 +58,47 @@ constexpr const char* kDetailedBlock[] = {
     "",
 };
 
-// Console output being assembled: converted fixed text and raw names.
-class Screen {
- public:
-  Screen& Text(std::string_view utf8) {
-    out_ += platform::ConsoleText(utf8);
-    return *this;
-  }
-  Screen& Raw(std::string_view bytes) {
-    out_ += bytes;
-    return *this;
-  }
-  Screen& Line(std::string_view utf8 = {}) {
-    Text(utf8);
-    out_ += '\n';
-    return *this;
-  }
-  std::string Take() { return std::move(out_); }
+// A fixed text for the console, and a line of it.
+std::string Text(std::string_view utf8) { return platform::ConsoleText(utf8); }
+std::string Line(std::string_view utf8 = {}) { return Text(utf8) + '\n'; }
 
- private:
-  std::string out_;
-};
-
-void UsageLine(Screen& s, const std::string& exePath) {
-  s.Raw(platform::ConsolePath(platform::ChangeFileExt(platform::ExtractFileName(exePath), "")));
-  s.Line(" 作成元ファイル名|[/?[?]]");
+std::string UsageLine(const std::string& exePath) {
+  return platform::ConsolePath(platform::ChangeFileExt(platform::ExtractFileName(exePath), "")) +
+         Line(" 作成元ファイル名|[/?[?]]");
 }
 
-// The banner: the product line, a note when the executable was renamed, and
-// the ownership line. The name compared is the executable's own file name,
-// so a link to it under another name prints the same banner.
-void Banner(Screen& s, const std::string& exePath) {
-  s.Text("\"Tamsel.exe\" for command-prompt of WindowsXP").Line(std::string("  version ") + kVersion);
+// The product line, a note when the executable was renamed (its own file name compared, so a link
+// to it under another name prints the same), and the ownership line.
+std::string Banner(const std::string& exePath) {
+  std::string s = Line(std::string("\"Tamsel.exe\" for command-prompt of WindowsXP  version ") + kVersion);
   const std::string exeName = platform::ExtractFileName(exePath);
-  const std::string original = std::string("Tamsel") + std::string(platform::ExecutableSuffix());
-  if (!texts::SameTextAscii(exeName, original))
-    s.Text(" ( \"").Raw(platform::ConsolePath(exeName)).Line("\" is not original name )");
-  s.Line("Copyright (C) the Tamsel developers. Free to use and to share.");
+  if (!texts::SameTextAscii(exeName, "Tamsel" + std::string(platform::ExecutableSuffix())))
+    s += Text(" ( \"") + platform::ConsolePath(exeName) + Line("\" is not original name )");
+  return s + Line("Copyright (C) the Tamsel developers. Free to use and to share.");
+}
+
+// The line naming the documentation file: "Tamsel" followed by the version's digits.
+std::string DocumentationLine() {
+  return Text("                  さらに詳しい説明は、\"") + "Tamsel" + kVersion[0] + kVersion[2] + ".txt" +
+         Line("\"参照のこと。");
 }
 
 }  // namespace
 
-std::string DocumentationFileName() {
-  std::string v = kVersion;
-  return std::string("Tamsel") + v[0] + v[2] + ".txt";
-}
-
 std::string HelpScreen(int code, const std::string& exePath) {
-  Screen s;
-  if (code == kVersionSwitch) {
-    Banner(s, exePath);
-    return s.Take();
-  }
+  if (code == kVersionSwitch) return Banner(exePath);
   const bool detailed = code == 3 || code == 8;
   const bool brief = code == 1 || code == 2 || code == 6 || code == 7;
-  s.Line();
-  s.Line("クラス名とフィールド名を指定して、Delphi用プログラムコードを生成する。");
-  s.Line();
-  UsageLine(s, exePath);
+  std::string s = Line() + Line("クラス名とフィールド名を指定して、Delphi用プログラムコードを生成する。");
+  s += Line() + UsageLine(exePath);
   if (detailed || brief) {
-    s.Line();
-    s.Text(" 作成元ファイル名 クラス名、フィールド名等を記したファイル");
-    s.Line(detailed ? "、詳細は後述。" : "。");
+    s += Line() + Text(" 作成元ファイル名 クラス名、フィールド名等を記したファイル");
+    s += Line(detailed ? "、詳細は後述。" : "。");
   }
-  if (brief) s.Line(" [/??]            詳細な使い方を表示する。");
+  if (brief) s += Line(" [/??]            詳細な使い方を表示する。");
   if (detailed) {
-    for (const char* line : kDetailedBlock) {
-      if (line)
-        s.Line(line);
-      else
-        s.Text("                  さらに詳しい説明は、\"").Text(DocumentationFileName()).Line("\"参照のこと。");
-    }
-    UsageLine(s, exePath);
+    for (const char* line : kDetailedBlock) s += line ? Line(line) : DocumentationLine();
+    s += UsageLine(exePath);
   }
-  s.Line();
-  Banner(s, exePath);
-  return s.Take();
+  return s + Line() + Banner(exePath);
 }

@@ -4,10 +4,6 @@
 
 #include <string>
 
-/// "Tamsel" followed by the version's digits and ".txt".
-std::string DocumentationFileName();
-
-/// The console bytes of the screen for switch code 1, 2, 3, 6, 7, 8 or 9, or
-/// of the banner alone for kVersionSwitch; `exePath` names the running
-/// executable (usage line, banner).
+/// The console bytes of the screen for switch code 1, 2, 3, 6, 7, 8 or 9, or of the banner alone for
+/// kVersionSwitch; `exePath` names the running executable (usage line, banner).
 std::string HelpScreen(int code, const std::string& exePath);

@@ -15,15 +15,10 @@ enum ExitCode : int {
   kExitRefused = 2,  ///< ".pas" argument, missing file or malformed definition
 };
 
-/// Writes the whole unit for a loaded class list: the head with its `uses` clause, the type
-/// section, the constants (when `constants` is given), the implementation section and "end.".
+/// Writes the whole unit for a loaded class list, with the constants file's text if there is one.
 void WriteUnit(TWritePas& out, const TTyperList& list, std::string_view unitName,
                std::string_view useUnit, const std::string* constants);
 
-/// Runs the program for `args` (without the program name) as the executable at `exePath`.
-/// Messages go to standard output; an unexpected failure throws (see RunMain).
-int Run(const std::vector<std::string>& args, const std::string& exePath);
-
-/// Run, with unexpected failures reported on standard error (after standard
-/// output has been flushed) and turned into exit code 1.
+/// Runs the program for `args` (the arguments without the program name), with `exePath` as the
+/// executable's path; an unexpected failure is reported on standard error and ends with exit code 1.
 int RunMain(const std::vector<std::string>& args, const std::string& exePath);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -21,9 +22,8 @@ struct Status {
   std::string Text() const;  ///< the system's message for `code`, ready for the console
 };
 
+/// What a path leads to (links followed): nothing, a regular file, or a folder, FIFO or device.
 enum class PathKind { kMissing, kRegular, kOther };
-/// What `path` leads to (links followed): nothing that can be looked at, a regular file, or a
-/// folder, FIFO or device.
 PathKind KindOf(const std::string& path);
 /// True when both paths exist and name the same file (device and inode, volume and file index).
 bool SameFile(const std::string& a, const std::string& b);
@@ -38,7 +38,7 @@ struct ReadResult {
 /// Reads a whole regular file into `data` (empty on failure); a FIFO or a device is never read.
 ReadResult ReadRegularFile(const std::string& path, std::string& data);
 
-enum class FileFailure { kRead, kCreate, kWrite, kNotRegular };  ///< what could not be done
+enum class FileFailure { kRead, kCreate, kWrite, kNotRegular };
 /// "<path> を読み込めません: <reason>" and the like, for the console; no ": <reason>" if empty.
 IoError FileError(std::string_view path, FileFailure failure, std::string_view reason);
 
@@ -55,12 +55,12 @@ class ReplacementFile {
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
 
-  void Write(std::string_view bytes);  ///< appends bytes
-  /// Gives the file the target's mode (or a new file's) and renames it into place.
-  void Commit();
+  void Write(std::string_view bytes);
+  void Commit();  ///< gives the file the target's mode (or a new file's) and renames it into place
   void Discard() noexcept;  ///< closes and removes the temporary file
 
  private:
+  [[noreturn]] void Fail(FileFailure failure, Status reason = {});  // Discard, then throw FileError
   std::string target_;  // the path as given, for messages
   std::string final_;   // the file that is replaced (links resolved)
   std::string temp_;    // the temporary file's name; empty while it has none
@@ -70,7 +70,7 @@ class ReplacementFile {
 
 /// Full path of the running executable; `argv0` when the system cannot tell.
 std::string ExecutablePath(const char* argv0);
-/// True for the characters that separate folders in a path on this system.
+/// '/', and on Windows '\\' and ':' too.
 bool IsPathSeparator(char c);
 /// The platform's executable suffix: ".exe" on Windows, empty elsewhere.
 std::string_view ExecutableSuffix();
@@ -83,8 +83,8 @@ std::string FileNameText(std::string_view name);
 /// UTF-8 text in the console reader's encoding; unchanged when it cannot be converted.
 std::string ConsoleText(std::string_view utf8);
 #ifndef _WIN32
-/// ConsoleText's converter (iconv): UTF-8 into the named set; false if it cannot hold the text.
-bool ConvertFromUtf8(std::string_view utf8, const char* charset, std::string& out);
+/// ConsoleText's converter (iconv): UTF-8 into the named set; nothing if it cannot hold the text.
+std::optional<std::string> ConvertFromUtf8(std::string_view utf8, const char* charset);
 #endif
 Status WriteStandardOutput(std::string_view bytes);  ///< appends to standard output (buffered)
 Status FlushStandardOutput();  ///< hands what standard output holds to the system

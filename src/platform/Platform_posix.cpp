@@ -156,9 +156,9 @@ ReadResult ReadRegularFile(const std::string& path, std::string& data) {
 ReplacementFile::ReplacementFile(std::string target, FileFailure createFailure)
     : target_(std::move(target)), final_(RealPath(target_.c_str())) {
   const PathKind kind = KindOf(final_);
-  if (kind == PathKind::kOther) throw FileError(target_, FileFailure::kNotRegular, {});
+  if (kind == PathKind::kOther) Fail(FileFailure::kNotRegular);
   if (kind == PathKind::kRegular && access(final_.c_str(), W_OK) != 0)
-    throw FileError(target_, FileFailure::kWrite, Status{errno}.Text());
+    Fail(FileFailure::kWrite, Status{errno});
   // In the target's folder, so that the rename never crosses file systems; nameless until Commit,
   // so that nothing is left whatever ends the process (named through /proc: AT_EMPTY_PATH needs a
   // privilege).
@@ -171,7 +171,7 @@ ReplacementFile::ReplacementFile(std::string target, FileFailure createFailure)
   const Status created = CreateTemporaryName(folder, temp_, cleanupSlot_, [this](const char* name) {
     return (handle_ = open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)) >= 0;
   });
-  if (!created.Ok()) throw FileError(target_, createFailure, created.Text());
+  if (!created.Ok()) Fail(createFailure, created);
 }
 
 void ReplacementFile::Write(std::string_view bytes) {
@@ -187,10 +187,7 @@ void ReplacementFile::Commit() {
   const int fd = static_cast<int>(handle_);
   struct stat st;
   const bool exists = stat(final_.c_str(), &st) == 0;
-  if (exists && !S_ISREG(st.st_mode)) {  // something else took the target's place meanwhile
-    Discard();
-    throw FileError(target_, FileFailure::kNotRegular, {});
-  }
+  if (exists && !S_ISREG(st.st_mode)) Fail(FileFailure::kNotRegular);  // something else took its place
   // The old file's owner and group where allowed (only root may give a file away; others keep at
   // least a group they belong to) and its mode; a new file gets the mode any new file gets.
   const bool owned = !exists || fchown(fd, st.st_uid, st.st_gid) == 0 ||
@@ -198,21 +195,20 @@ void ReplacementFile::Commit() {
   (void)owned;  // otherwise the file stays the writer's own
   const mode_t mask = umask(0);
   umask(mask);
-  Status failed{fchmod(fd, exists ? (st.st_mode & 07777) : (0666 & ~mask)) == 0 ? 0 : errno};
+  if (fchmod(fd, exists ? (st.st_mode & 07777) : (0666 & ~mask)) != 0)
+    Fail(FileFailure::kWrite, Status{errno});
   // A nameless file gets a temporary name first, as only rename replaces the target in one step.
-  if (failed.Ok() && temp_.empty()) {
+  if (temp_.empty()) {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    failed = CreateTemporaryName(FolderOf(final_), temp_, cleanupSlot_, [&self](const char* name) {
+    const auto link = [&self](const char* name) {
       return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name, AT_SYMLINK_FOLLOW) == 0;
-    });
+    };
+    const Status linked = CreateTemporaryName(FolderOf(final_), temp_, cleanupSlot_, link);
+    if (!linked.Ok()) Fail(FileFailure::kWrite, linked);
   }
   handle_ = -1;
-  if (close(fd) != 0 && failed.Ok()) failed = Status{errno};
-  if (failed.Ok() && rename(temp_.c_str(), final_.c_str()) != 0) failed = Status{errno};
-  if (!failed.Ok()) {
-    Discard();
-    throw FileError(target_, FileFailure::kWrite, failed.Text());
-  }
+  if (close(fd) != 0 || rename(temp_.c_str(), final_.c_str()) != 0)
+    Fail(FileFailure::kWrite, Status{errno});
   ForgetTemporaryFile(temp_, cleanupSlot_, false);
 }
 
@@ -222,25 +218,25 @@ void ReplacementFile::Discard() noexcept {
   if (!temp_.empty()) ForgetTemporaryFile(temp_, cleanupSlot_, true);
 }
 
-bool ConvertFromUtf8(std::string_view utf8, const char* charset, std::string& out) {
+std::optional<std::string> ConvertFromUtf8(std::string_view utf8, const char* charset) {
   iconv_t cd = iconv_open(charset, "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-  std::string in(utf8);                  // iconv takes its input as not const
-  out.assign(4 * in.size() + 16, '\0');  // room for any set's form of it and a final shift
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string in(utf8);                       // iconv takes its input as not const
+  std::string out(4 * in.size() + 16, '\0');  // room for any set's form of it and a final shift
   char *inp = in.data(), *outp = out.data();
   std::size_t inLeft = in.size(), outLeft = out.size();
   const bool ok = iconv(cd, &inp, &inLeft, &outp, &outLeft) != static_cast<std::size_t>(-1) &&
                   iconv(cd, nullptr, nullptr, &outp, &outLeft) != static_cast<std::size_t>(-1);
-  out.resize(static_cast<std::size_t>(outp - out.data()));
   iconv_close(cd);
-  return ok;
+  if (!ok) return std::nullopt;
+  out.resize(static_cast<std::size_t>(outp - out.data()));
+  return out;
 }
 
 std::string ConsoleText(std::string_view utf8) {
   // UTF-8 passes through; a set that cannot hold the text (the C locale's ASCII) leaves it UTF-8.
   static const std::string charset = nl_langinfo(CODESET);
-  std::string out;
-  return ConvertFromUtf8(utf8, charset.c_str(), out) ? out : std::string(utf8);
+  return ConvertFromUtf8(utf8, charset.c_str()).value_or(std::string(utf8));
 }
 
 std::string ConsolePath(std::string_view path) { return std::string(path); }

@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <optional>
 
 #include "platform/Paths.h"
 #include "platform/Platform.h"
@@ -15,57 +16,47 @@ namespace platform {
 
 namespace {
 
-constexpr UINT kShiftJis = 932;
 Status LastError() { return Status{static_cast<int>(GetLastError())}; }
 
 std::wstring Wide(std::string_view utf8) {
-  if (utf8.empty()) return {};
+  std::wstring out(utf8.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
   const int size = static_cast<int>(utf8.size());
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), n);
+  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), size);
+  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
   return out;
 }
 
-// Converts UTF-16 into `codePage`; false when a character has no form there.
-bool Narrow(std::wstring_view wide, UINT codePage, std::string& out) {
-  out.clear();
-  if (wide.empty()) return true;
+// UTF-16 in `codePage`; nothing when a character has no form there.
+std::optional<std::string> Narrow(std::wstring_view wide, UINT codePage) {
+  std::string out(4 * wide.size(), '\0');  // room for any code page's form of it
   BOOL lost = FALSE;
-  BOOL* lostPtr = codePage == CP_UTF8 ? nullptr : &lost;
-  const int size = static_cast<int>(wide.size());
-  const int n = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, lostPtr);
-  if (n <= 0) return false;
-  out.resize(static_cast<std::size_t>(n));
-  WideCharToMultiByte(codePage, 0, wide.data(), size, out.data(), n, nullptr, lostPtr);
-  return !lost;
-}
-
-std::string Utf8(std::wstring_view wide) {
-  std::string out;
-  Narrow(wide, CP_UTF8, out);
+  BOOL* lostPtr = codePage == CP_UTF8 ? nullptr : &lost;  // UTF-8 takes no such question
+  const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(),
+                                    static_cast<int>(out.size()), nullptr, lostPtr);
+  if (lost || (n <= 0 && !wide.empty())) return std::nullopt;
+  out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
   return out;
 }
 
-// Console text is Shift-JIS (also for pipes and files), or UTF-8 when the console says so.
-std::string ToConsole(std::string_view utf8) {
-  std::string out;
-  return GetConsoleOutputCP() != CP_UTF8 && Narrow(Wide(utf8), kShiftJis, out) ? out : std::string(utf8);
-}
+std::string Utf8(std::wstring_view wide) { return Narrow(wide, CP_UTF8).value_or(std::string()); }
 
-HANDLE OpenForQuery(const std::string& path) {
-  return CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+// Closes a handle, when it is one, on destruction.
+struct HandleCloser {
+  HANDLE h;
+  ~HandleCloser() { if (h != INVALID_HANDLE_VALUE) CloseHandle(h); }
+};
+
+// A handle to ask about whatever `path` names; INVALID_HANDLE_VALUE when it cannot be had.
+HandleCloser OpenForQuery(const std::string& path) {
+  return {CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
 }
 
 // A target that may not be replaced: a folder or a device, also one with a file's attributes.
 bool IsNoFile(const std::string& path) {
   if (KindOf(path) == PathKind::kOther) return true;
-  HANDLE h = OpenForQuery(path);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  const bool device = GetFileType(h) != FILE_TYPE_DISK;
-  CloseHandle(h);
-  return device;
+  const HandleCloser query = OpenForQuery(path);
+  return query.h != INVALID_HANDLE_VALUE && GetFileType(query.h) != FILE_TYPE_DISK;
 }
 
 // Temporary files to remove when the console is interrupted: the handler runs on a thread of its
@@ -76,10 +67,9 @@ volatile LONG cleanupUsed[kCleanupSlots];
 
 // Removes the files (shared for deletion, they go while open); the default handler ends the process.
 BOOL WINAPI RemoveTemporaryFilesOnInterrupt(DWORD event) {
-  if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT || event == CTRL_CLOSE_EVENT) {
-    for (int i = 0; i < kCleanupSlots; ++i)
-      if (InterlockedCompareExchange(&cleanupUsed[i], 0, 0) != 0) DeleteFileW(cleanupPaths[i]);
-  }
+  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) return FALSE;
+  for (int i = 0; i < kCleanupSlots; ++i)
+    if (InterlockedCompareExchange(&cleanupUsed[i], 0, 0) != 0) DeleteFileW(cleanupPaths[i]);
   return FALSE;
 }
 
@@ -110,7 +100,7 @@ std::string Status::Text() const {
   DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                            static_cast<DWORD>(code), 0, text, 512, nullptr);
   while (n > 0 && (text[n - 1] == L'\n' || text[n - 1] == L'\r' || text[n - 1] == L'.')) --n;
-  return n == 0 ? "error " + std::to_string(static_cast<DWORD>(code)) : ToConsole(Utf8({text, n}));
+  return n == 0 ? "error " + std::to_string(static_cast<DWORD>(code)) : ConsoleText(Utf8({text, n}));
 }
 
 std::string ExecutablePath(const char* argv0) {
@@ -126,20 +116,16 @@ std::string_view ExecutableSuffix() { return ".exe"; }
 PathKind KindOf(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::kMissing;
-  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return PathKind::kOther;
-  return PathKind::kRegular;
+  return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE) ? PathKind::kOther : PathKind::kRegular;
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-  HANDLE ha = OpenForQuery(a), hb = OpenForQuery(b);
+  const HandleCloser ha = OpenForQuery(a), hb = OpenForQuery(b);
   BY_HANDLE_FILE_INFORMATION ia, ib;
-  const bool same = ha != INVALID_HANDLE_VALUE && hb != INVALID_HANDLE_VALUE &&
-                    GetFileInformationByHandle(ha, &ia) && GetFileInformationByHandle(hb, &ib) &&
-                    ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
-                    ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
-  if (ha != INVALID_HANDLE_VALUE) CloseHandle(ha);
-  if (hb != INVALID_HANDLE_VALUE) CloseHandle(hb);
-  return same;
+  return ha.h != INVALID_HANDLE_VALUE && hb.h != INVALID_HANDLE_VALUE &&
+         GetFileInformationByHandle(ha.h, &ia) && GetFileInformationByHandle(hb.h, &ib) &&
+         ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
+         ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
 ReadResult ReadRegularFile(const std::string& path, std::string& data) {
@@ -154,16 +140,15 @@ ReadResult ReadRegularFile(const std::string& path, std::string& data) {
   // A refusal gets a fitting reason. Device names (NUL, CON, COM1) and pipes open like files.
   if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))
     return {ReadStatus::kNotRegular, Status{ERROR_ACCESS_DENIED}};
-  HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return {ReadStatus::kFailed, LastError()};
-  const struct Closer { HANDLE h; ~Closer() { CloseHandle(h); } } closer{h};
-  if (GetFileType(h) != FILE_TYPE_DISK) return {ReadStatus::kNotRegular, Status{ERROR_INVALID_FUNCTION}};
+  const HandleCloser file{CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr)};
+  if (file.h == INVALID_HANDLE_VALUE) return {ReadStatus::kFailed, LastError()};
+  if (GetFileType(file.h) != FILE_TYPE_DISK) return {ReadStatus::kNotRegular, Status{ERROR_INVALID_FUNCTION}};
   LARGE_INTEGER size;
-  if (GetFileSizeEx(h, &size) && size.QuadPart > 0) data.reserve(static_cast<std::size_t>(size.QuadPart));
+  if (GetFileSizeEx(file.h, &size) && size.QuadPart > 0) data.reserve(static_cast<std::size_t>(size.QuadPart));
   std::vector<char> chunk(1 << 16);
   for (DWORD got = 1; got > 0;) {
-    if (!ReadFile(h, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
+    if (!ReadFile(file.h, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr)) {
       const Status failed = LastError();
       data.clear();
       return {ReadStatus::kFailed, failed};
@@ -175,24 +160,19 @@ ReadResult ReadRegularFile(const std::string& path, std::string& data) {
 
 ReplacementFile::ReplacementFile(std::string target, FileFailure createFailure)
     : target_(std::move(target)), final_(target_) {
-  if (IsNoFile(final_)) throw FileError(target_, FileFailure::kNotRegular, {});
+  if (IsNoFile(final_)) Fail(FileFailure::kNotRegular);
   // A read-only file may not be written in place, so it is not replaced.
   const DWORD attributes = GetFileAttributesW(Wide(final_).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-    throw FileError(target_, FileFailure::kWrite, Status{ERROR_ACCESS_DENIED}.Text());
+    Fail(FileFailure::kWrite, Status{ERROR_ACCESS_DENIED});
   wchar_t temp[MAX_PATH + 1];
-  if (!GetTempFileNameW(Wide(FolderOf(final_)).c_str(), L"tms", 0, temp))
-    throw FileError(target_, createFailure, LastError().Text());
+  if (!GetTempFileNameW(Wide(FolderOf(final_)).c_str(), L"tms", 0, temp)) Fail(createFailure, LastError());
   temp_ = Utf8(temp);
   cleanupSlot_ = AddCleanup(temp);
   // Shared for deletion, so that an interruption can remove it while open.
   HANDLE h = CreateFileW(temp, GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, TRUNCATE_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    const Status failed = LastError();
-    Discard();
-    throw FileError(target_, createFailure, failed.Text());
-  }
+  if (h == INVALID_HANDLE_VALUE) Fail(createFailure, LastError());
   handle_ = reinterpret_cast<std::intptr_t>(h);
 }
 
@@ -209,23 +189,15 @@ void ReplacementFile::Write(std::string_view bytes) {
 void ReplacementFile::Commit() {
   HANDLE h = reinterpret_cast<HANDLE>(handle_);
   handle_ = -1;
-  Status failed = CloseHandle(h) ? Status{} : LastError();
-  if (failed.Ok() && IsNoFile(final_)) {  // something else took the target's place meanwhile
-    Discard();
-    throw FileError(target_, FileFailure::kNotRegular, {});
-  }
+  if (!CloseHandle(h)) Fail(FileFailure::kWrite, LastError());
+  if (IsNoFile(final_)) Fail(FileFailure::kNotRegular);  // something else took the target's place
   // ReplaceFileW keeps the old file's attributes and security; a new file takes the temporary's place.
   const std::wstring from = Wide(temp_), to = Wide(final_);
-  const bool exists = GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES;
-  const bool replaced = failed.Ok() && exists &&
+  const bool replaced = GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES &&
                         ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                                      nullptr, nullptr);
-  if (failed.Ok() && !replaced && !MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
-    failed = LastError();
-  if (!failed.Ok()) {
-    Discard();
-    throw FileError(target_, FileFailure::kWrite, failed.Text());
-  }
+  if (!replaced && !MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+    Fail(FileFailure::kWrite, LastError());
   ForgetTemporaryFile(temp_, cleanupSlot_, false);
 }
 
@@ -235,13 +207,16 @@ void ReplacementFile::Discard() noexcept {
   if (!temp_.empty()) ForgetTemporaryFile(temp_, cleanupSlot_, true);
 }
 
-std::string ConsoleText(std::string_view utf8) { return ToConsole(utf8); }
-std::string ConsolePath(std::string_view path) { return ToConsole(path); }
-
-std::string FileNameText(std::string_view name) {
-  std::string out;
-  return Narrow(Wide(name), CP_ACP, out) ? out : std::string(name);
+// Console text is Shift-JIS (also for pipes and files), or UTF-8 when the console says so.
+std::string ConsoleText(std::string_view utf8) {
+  if (GetConsoleOutputCP() == CP_UTF8) return std::string(utf8);
+  return Narrow(Wide(utf8), 932 /* Shift-JIS */).value_or(std::string(utf8));
 }
+std::string ConsolePath(std::string_view path) { return ConsoleText(path); }
+std::string FileNameText(std::string_view name) {
+  return Narrow(Wide(name), CP_ACP).value_or(std::string(name));
+}
+
 std::vector<std::string> Arguments(int argc, char** argv) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);

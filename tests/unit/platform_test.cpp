@@ -187,6 +187,25 @@ TEST_F(PlatformFiles, AReplacementFileRefusesWhatItMayNotReplace) {
   EXPECT_EQ(Names().size(), geteuid() != 0 ? 2u : 1u);
 }
 
+TEST_F(PlatformFiles, ACommitRefusesATargetThatBecameAFolderAndLeavesNothing) {
+  const std::string target = Path("d.pas");
+  Write(target, "old");
+  platform::ReplacementFile file(target);
+  file.Write("new");
+  fs::remove(target);
+  fs::create_directory(target);
+  std::string message = "no error";
+  try {
+    file.Commit();
+  } catch (const platform::IoError& e) {
+    message = e.what();
+  }
+  EXPECT_EQ(message, target + " は通常のファイルではありません");
+  EXPECT_TRUE(fs::is_directory(target));
+  EXPECT_TRUE(fs::is_empty(target));
+  EXPECT_EQ(Names(), std::vector<std::string>{"d.pas"});
+}
+
 // The settings file's integers and Pascal's differ only in leading spaces
 // and a bare "x" before hexadecimal digits.
 TEST(ParseInt32, DecimalAndHexadecimalWithinThirtyTwoBits) {
@@ -254,12 +273,12 @@ TEST(Paths, ExtensionsBelongToTheFileNamePart) {
 }
 
 TEST(ConsoleText, ConvertsToShiftJisWithThePlatformConverter) {
-  std::string out;
-  ASSERT_TRUE(platform::ConvertFromUtf8("指定のファイルがありません。", "CP932", out));
-  EXPECT_EQ(out, "\x8E\x77\x92\xE8\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x82\xA0\x82"
-                 "\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42");
-  EXPECT_FALSE(platform::ConvertFromUtf8("指定", "ISO-8859-1", out));
-  EXPECT_FALSE(platform::ConvertFromUtf8("x", "NO-SUCH-CHARSET", out));
+  EXPECT_EQ(platform::ConvertFromUtf8("指定のファイルがありません。", "CP932"),
+            "\x8E\x77\x92\xE8\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x82\xA0\x82"
+            "\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42");
+  EXPECT_EQ(platform::ConvertFromUtf8("", "CP932"), "");
+  EXPECT_EQ(platform::ConvertFromUtf8("指定", "ISO-8859-1"), std::nullopt);
+  EXPECT_EQ(platform::ConvertFromUtf8("x", "NO-SUCH-CHARSET"), std::nullopt);
 }
 
 }  // namespace
