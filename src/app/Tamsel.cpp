@@ -9,6 +9,7 @@
 #include "app/Switches.h"
 #include "check/Tamsel_Check.h"
 #include "check/Tamsel_Diagnostics.h"
+#include "model/Tamsel_Names.h"
 #include "model/Tamsel_TyperList.h"
 #include "platform/Paths.h"
 #include "platform/Platform.h"
@@ -134,9 +135,9 @@ void WriteUnit(TWritePas& out, const TTyperList& list, std::string_view unitName
   out.WriteLn(0, "unit ", unitName, ";");
   out.WriteLn(0, "interface");
   out.WriteLn(0, "uses");
-  out.WriteLn(1, "SysUtils,");
+  out.WriteLn(1, names::kUsesUnits[0], ",");
   if (!useUnit.empty()) out.WriteLn(1, useUnit, ",");
-  out.WriteLn(1, "IniFiles;");
+  out.WriteLn(1, names::kUsesUnits[1], ";");
   out.WriteLn(0, "type");
   list.WriteTypeSection(out);
   if (constants) {
