@@ -152,7 +152,7 @@ class TChecker {
   void ReportClash(const TFielderList& fields, const TFielder& field, Member own, Member other,
                    int rank);
   void CheckFieldName(const TFielder& field, bool stored);
-  bool CheckFieldType(const TFielder& field, bool stored);
+  bool CheckFieldType(const TFielder& field, const TypeFacts& facts, bool stored);
   void CheckNumberValue(const TFielder& field);
   void CheckStringValue(const TFielder& field);
   void CheckInheritedFields();
@@ -219,9 +219,10 @@ void TChecker::Run(std::string_view unitName) {
     CheckMembers(*fields);
     for (const TFielder& field : fields->Fields()) {
       const bool stored = HasController() && i < controller_ && !field.GetSkipIni();
+      const TypeFacts& facts = types_.at(Trim(field.GetType()));
       CheckFieldName(field, stored);
-      if (!CheckFieldType(field, stored)) continue;
-      if (types_.at(Trim(field.GetType())).numeric)
+      if (!CheckFieldType(field, facts, stored)) continue;
+      if (facts.numeric)
         CheckNumberValue(field);
       else
         CheckStringValue(field);
@@ -420,15 +421,12 @@ void TChecker::CheckMembers(const TFielderList& fields) {
   std::pmr::monotonic_buffer_resource buffer;
   std::pmr::unordered_map<TName, Member, TNameHash, TNameEqual> first(&buffer);
   first.reserve(methods.size() + 5 * list.size());
-  std::pmr::unordered_set<std::string_view> fieldNames(&buffer);
+  // Names met again that were not the first of their spelling: an exact
+  // repeat of a field name is found among them, or as the first itself.
+  std::pmr::unordered_set<std::string_view> metAgain(&buffer);
   for (std::size_t m = 0; m < methods.size(); ++m) first.try_emplace(methods[m], Member{kNone, m});
   for (std::size_t f = 0; f < list.size(); ++f) {
     const std::string_view name = list[f].GetName();
-    if (!fieldNames.insert(name).second) {
-      // Its other names are those of the field it repeats.
-      ReportClash(fields, list[f], {f, 0}, {f, 0}, 3);
-      continue;
-    }
     const std::array<TName, 5> members = names::FieldMembers(v_, name);
     Member best{};
     Member bestOther{};
@@ -437,13 +435,22 @@ void TChecker::CheckMembers(const TFielderList& fields) {
       const auto [it, added] = first.try_emplace(members[kind], Member{f, kind});
       const Member other = it->second;
       if (added || other.field == f) continue;
-      const bool bothFieldNames = other.field != kNone && other.kind == 0 && kind == 0;
-      const int rank = bothFieldNames ? 2 : 1;
+      const bool otherField = other.field != kNone && other.kind == 0;
+      if (kind == 0 && ((otherField && list[other.field].GetName() == name) ||
+                        !metAgain.insert(name).second)) {
+        bestRank = 3;  // its other names are those of the field it repeats
+        break;
+      }
+      const int rank = otherField && kind == 0 ? 2 : 1;
       if (rank > bestRank) {
         best = {f, kind};
         bestOther = other;
         bestRank = rank;
       }
+    }
+    if (bestRank == 3) {
+      ReportClash(fields, list[f], {f, 0}, {f, 0}, 3);
+      continue;
     }
     if (bestRank > 0) ReportClash(fields, list[f], best, bestOther, bestRank);
   }
@@ -489,11 +496,10 @@ void TChecker::CheckFieldName(const TFielder& field, bool stored) {
 }
 
 // False when the type leaves nothing to say of the value.
-bool TChecker::CheckFieldType(const TFielder& field, bool stored) {
+bool TChecker::CheckFieldType(const TFielder& field, const TypeFacts& facts, bool stored) {
   const std::string_view rawType = field.GetType();
   const std::string_view type = Trim(rawType);
   const TPlace at = TypePlace(field);
-  const TypeFacts& facts = types_.at(type);
   if (type.empty()) {
     Warn(at, "フィールド \"{}\" に型がありません", {Trim(field.GetName())});
     return false;
@@ -589,7 +595,7 @@ void TChecker::CheckInheritedFields() {
     std::size_t ancestor = parents_[f->klass];
     for (auto earlier = f; earlier != byName.begin() && ancestor != kNone;) {
       --earlier;
-      if (!SameTextAscii(earlier->name, f->name)) break;
+      if (!SameGroup(*earlier, *f)) break;
       while (ancestor != kNone && ancestor > earlier->klass) ancestor = parents_[ancestor];
       if (ancestor != earlier->klass) continue;
       met.emplace_back(&*f, &*earlier);

@@ -144,19 +144,18 @@ TTyper& TTyperList::AddClassDef(const TClassLine& line, bool withFields) {
 
 void TTyperList::GroupFieldsByName() {
   byName_.clear();
+  const texts::CaseFreeHash hash;
   for (std::size_t i = 0; i < FItems.size(); ++i)
     if (auto* holder = dynamic_cast<TFielderList*>(FItems[i].get()))
-      for (TFielder& field : holder->Fields()) byName_.push_back({field.GetName(), i, &field});
-  // Any order that keeps names equal but for letter case together will do.
-  // Names of one length are compared from their end, where they differ most
-  // often (FRecent1, FRecent2).
+      for (TFielder& field : holder->Fields())
+        byName_.push_back({field.GetName(), hash(field.GetName()), i, &field});
+  // Any order that keeps names equal but for letter case together will do;
+  // their hashes decide most comparisons at once.
   std::stable_sort(byName_.begin(), byName_.end(), [](const TFieldAt& a, const TFieldAt& b) {
-    const std::string_view x = a.name, y = b.name;
-    if (x.size() != y.size()) return x.size() < y.size();
-    for (std::size_t i = x.size(); i-- > 0;)
-      if (texts::LowerAscii(x[i]) != texts::LowerAscii(y[i]))
-        return texts::LowerAscii(x[i]) < texts::LowerAscii(y[i]);
-    return false;
+    if (a.hash != b.hash) return a.hash < b.hash;
+    const auto lower = [](char c) { return texts::LowerAscii(c); };
+    return std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(),
+                                        b.name.end(), [&](char x, char y) { return lower(x) < lower(y); });
   });
 }
 
@@ -167,20 +166,19 @@ void TTyperList::GroupFieldsByName() {
 // own copy. The automatic fields are never redefined.
 void TTyperList::MarkRedefinedFields(std::size_t firstClass) {
   for (auto field = byName_.begin(); field != byName_.end(); ++field) {
-    const std::string_view name = field->name;
     if (field->klass < firstClass || field->field->IsAutomatic()) continue;
-    const bool controller = dynamic_cast<const TTyperIni*>(FItems[field->klass].get()) != nullptr;
-    const TTyper* chain = FItems[field->klass].get();
+    const TTyper* const owner = FItems[field->klass].get();
+    const TTyper* chain = owner;
     for (auto earlier = field; earlier != byName_.begin() && chain;) {
       --earlier;
-      if (earlier->klass < firstClass || !texts::SameTextAscii(earlier->name, name)) break;
-      const TTyper* owner = FItems[earlier->klass].get();
-      if (earlier->name != name) continue;
-      while (chain && chain->LineNumber() > owner->LineNumber()) chain = chain->ParentClass();
-      if (chain != owner) continue;
+      if (earlier->klass < firstClass || !SameGroup(*earlier, *field)) break;
+      const TTyper* const definer = FItems[earlier->klass].get();
+      if (earlier->name != field->name) continue;
+      while (chain && chain->LineNumber() > definer->LineNumber()) chain = chain->ParentClass();
+      if (chain != definer) continue;
       field->field->MarkRedefined();
-      if (!controller) break;
-      if (earlier->klass != field->klass) earlier->field->LoadIntoControllerCopy();
+      if (!dynamic_cast<const TTyperIni*>(owner)) break;
+      if (definer != owner) earlier->field->LoadIntoControllerCopy();
     }
   }
 }

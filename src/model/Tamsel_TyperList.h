@@ -12,6 +12,7 @@
 
 #include "model/Tamsel_Typer.h"
 #include "settings/Tamsel_ini.h"
+#include "text/Ascii.h"
 #include "text/TextFile.h"
 
 class TFielder;
@@ -37,9 +38,14 @@ struct TLoadFailure {
 /// A field of the list, its name and the index of its class.
 struct TFieldAt {
   std::string_view name;
+  std::size_t hash;  ///< of the name, letter case aside
   std::size_t klass;
   TFielder* field;
 };
+/// Whether two fields have names equal but for letter case.
+inline bool SameGroup(const TFieldAt& a, const TFieldAt& b) {
+  return a.hash == b.hash && texts::SameTextAscii(a.name, b.name);
+}
 
 class TTyperList {
  public:
