@@ -17,6 +17,7 @@
 
 #include "platform/Paths.h"
 #include "platform/Platform.h"
+#include "text/Ascii.h"
 
 namespace platform {
 
@@ -234,8 +235,15 @@ std::optional<std::string> ConvertFromUtf8(std::string_view utf8, const char* ch
 }
 
 std::string ConsoleText(std::string_view utf8) {
-  // UTF-8 passes through; a set that cannot hold the text (the C locale's ASCII) leaves it UTF-8.
-  static const std::string charset = nl_langinfo(CODESET);
+  // UTF-8 and the C locale's ASCII (which cannot hold the messages) get the
+  // text as it is, without a converter opened for every message.
+  static const std::string charset = [] {
+    const std::string name = nl_langinfo(CODESET);
+    for (const char* plain : {"", "UTF-8", "UTF8", "ANSI_X3.4-1968", "ASCII", "US-ASCII"})
+      if (texts::SameTextAscii(name, plain)) return std::string();
+    return name;
+  }();
+  if (charset.empty()) return std::string(utf8);
   return ConvertFromUtf8(utf8, charset.c_str()).value_or(std::string(utf8));
 }
 

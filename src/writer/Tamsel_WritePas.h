@@ -80,7 +80,9 @@ class TWritePas {
   void Flush();
 
  private:
-  static constexpr std::size_t kBlock = std::size_t{64} << 10;
+  // Large enough that the file system sees few, large writes (each one costs
+  // as much as copying some tens of kilobytes), small enough to cost nothing.
+  static constexpr std::size_t kBlock = std::size_t{256} << 10;
 
   static std::size_t Size(std::string_view text) { return text.size(); }
   static std::size_t Size(const TName& name) {
