@@ -142,20 +142,26 @@ TTyper& TTyperList::AddClassDef(const TClassLine& line, bool withFields) {
   return *FItems.back();
 }
 
+std::string_view TFieldAt::Name() const { return field->GetName(); }
+
+bool SameGroup(const TFieldAt& a, const TFieldAt& b) {
+  return a.hash == b.hash && texts::SameTextAscii(a.Name(), b.Name());
+}
+
 void TTyperList::GroupFieldsByName() {
   byName_.clear();
   const texts::CaseFreeHash hash;
   for (std::size_t i = 0; i < FItems.size(); ++i)
     if (auto* holder = dynamic_cast<TFielderList*>(FItems[i].get()))
-      for (TFielder& field : holder->Fields())
-        byName_.push_back({field.GetName(), hash(field.GetName()), i, &field});
+      for (TFielder& field : holder->Fields()) byName_.push_back({hash(field.GetName()), i, &field});
   // Any order that keeps names equal but for letter case together will do;
-  // their hashes decide most comparisons at once.
+  // their hashes decide nearly every comparison without reading the names.
   std::stable_sort(byName_.begin(), byName_.end(), [](const TFieldAt& a, const TFieldAt& b) {
     if (a.hash != b.hash) return a.hash < b.hash;
-    const auto lower = [](char c) { return texts::LowerAscii(c); };
-    return std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(),
-                                        b.name.end(), [&](char x, char y) { return lower(x) < lower(y); });
+    const std::string_view x = a.Name(), y = b.Name();
+    return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(), [](char p, char q) {
+      return texts::LowerAscii(p) < texts::LowerAscii(q);
+    });
   });
 }
 
@@ -173,7 +179,7 @@ void TTyperList::MarkRedefinedFields(std::size_t firstClass) {
       --earlier;
       if (earlier->klass < firstClass || !SameGroup(*earlier, *field)) break;
       const TTyper* const definer = FItems[earlier->klass].get();
-      if (earlier->name != field->name) continue;
+      if (earlier->Name() != field->Name()) continue;
       while (chain && chain->LineNumber() > definer->LineNumber()) chain = chain->ParentClass();
       if (chain != definer) continue;
       field->field->MarkRedefined();

@@ -12,7 +12,6 @@
 
 #include "model/Tamsel_Typer.h"
 #include "settings/Tamsel_ini.h"
-#include "text/Ascii.h"
 #include "text/TextFile.h"
 
 class TFielder;
@@ -35,17 +34,16 @@ struct TLoadFailure {
   std::size_t spaces = 0;
 };
 
-/// A field of the list, its name and the index of its class.
+/// A field of the list, the hash of its name (letter case aside) and the
+/// index of its class.
 struct TFieldAt {
-  std::string_view name;
-  std::size_t hash;  ///< of the name, letter case aside
+  std::size_t hash;
   std::size_t klass;
   TFielder* field;
+  std::string_view Name() const;
 };
 /// Whether two fields have names equal but for letter case.
-inline bool SameGroup(const TFieldAt& a, const TFieldAt& b) {
-  return a.hash == b.hash && texts::SameTextAscii(a.name, b.name);
-}
+bool SameGroup(const TFieldAt& a, const TFieldAt& b);
 
 class TTyperList {
  public:
