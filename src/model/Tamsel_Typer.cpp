@@ -38,14 +38,3 @@ void TTyper::WriteObjectVar(TWritePas& out) const {
   const std::string variable = names::ObjectVariable(ItemName(GetName()));
   out.WriteLn(1, names::Escape(variable), variable, ":", GetName(), ";");
 }
-
-bool TTyper::HasField(std::string_view) const { return false; }
-void TTyper::WriteFieldDecls(TWritePas&, const TVocabulary&) const {}
-void TTyper::WriteMethodDecls(TWritePas&, const TVocabulary&) const {}
-void TTyper::WriteMethodBodies(TWritePas&, const TVocabulary&) const {}
-void TTyper::WriteIniMethodDecls(TWritePas&, const TVocabulary&) const {}
-void TTyper::WriteIniMethodBodies(TWritePas&, const TVocabulary&) const {}
-void TTyper::WriteIniReadHead(TWritePas&, const TVocabulary&) const {}
-void TTyper::WriteIniWriteHead(TWritePas&, const TVocabulary&) const {}
-void TTyper::WriteIniReadLines(TWritePas&, const TVocabulary&) const {}
-void TTyper::WriteIniWriteLines(TWritePas&, const TVocabulary&) const {}

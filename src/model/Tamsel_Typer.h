@@ -43,17 +43,17 @@ class TTyper {
   void WriteClassHead(TWritePas& out) const;
   void WriteObjectVar(TWritePas& out) const;
 
-  // The hooks, in slot order.
-  virtual bool HasField(std::string_view name) const;  ///< one of its own fields
-  virtual void WriteFieldDecls(TWritePas& out, const TVocabulary& vocabulary) const;
-  virtual void WriteMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const;
-  virtual void WriteMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const;
-  virtual void WriteIniMethodDecls(TWritePas& out, const TVocabulary& vocabulary) const;
-  virtual void WriteIniMethodBodies(TWritePas& out, const TVocabulary& vocabulary) const;
-  virtual void WriteIniReadHead(TWritePas& out, const TVocabulary& vocabulary) const;
-  virtual void WriteIniWriteHead(TWritePas& out, const TVocabulary& vocabulary) const;
-  virtual void WriteIniReadLines(TWritePas& out, const TVocabulary& vocabulary) const;
-  virtual void WriteIniWriteLines(TWritePas& out, const TVocabulary& vocabulary) const;
+  // The hooks, in slot order; a class without fields has nothing to write.
+  virtual bool HasField(std::string_view) const { return false; }  ///< one of its own fields
+  virtual void WriteFieldDecls(TWritePas&, const TVocabulary&) const {}
+  virtual void WriteMethodDecls(TWritePas&, const TVocabulary&) const {}
+  virtual void WriteMethodBodies(TWritePas&, const TVocabulary&) const {}
+  virtual void WriteIniMethodDecls(TWritePas&, const TVocabulary&) const {}
+  virtual void WriteIniMethodBodies(TWritePas&, const TVocabulary&) const {}
+  virtual void WriteIniReadHead(TWritePas&, const TVocabulary&) const {}
+  virtual void WriteIniWriteHead(TWritePas&, const TVocabulary&) const {}
+  virtual void WriteIniReadLines(TWritePas&, const TVocabulary&) const {}
+  virtual void WriteIniWriteLines(TWritePas&, const TVocabulary&) const {}
 
  private:
   // A million classes without fields are a million of these: the line, the
