@@ -36,9 +36,8 @@ using CaseFreeSet = std::unordered_set<std::string_view, texts::CaseFreeHash, te
 // aside.
 struct TNameHash {
   std::size_t operator()(const TName& name) const {
-    std::size_t hash = 14695981039346656037ull;  // FNV-1a of the lower-cased bytes
-    for (std::string_view piece : name.pieces)
-      for (char c : piece) hash = (hash ^ static_cast<unsigned char>(texts::LowerAscii(c))) * 1099511628211ull;
+    std::size_t hash = texts::CaseFreeHash::kStart;
+    for (std::string_view piece : name.pieces) hash = texts::CaseFreeHash::Continue(hash, piece);
     return hash;
   }
 };
@@ -586,27 +585,33 @@ void TChecker::CheckStringValue(const TFielder& field) {
 
 // A field meets the field of its name (letter case aside) in the nearest
 // ancestor that has one; of several there, the last. The fields of one name
-// are taken together in file order, and each walks back over them and down
-// its class's chain at once.
+// are put in class order, and each class of a chain is found among them by a
+// binary search.
 void TChecker::CheckInheritedFields() {
   const std::vector<TFieldAt>& byName = list_.FieldsByName();
   std::vector<std::pair<const TFieldAt*, const TFieldAt*>> met;  // field, inherited
-  for (auto f = byName.begin(); f != byName.end(); ++f) {
-    std::size_t ancestor = parents_[f->klass];
-    for (auto earlier = f; earlier != byName.begin() && ancestor != kNone;) {
-      --earlier;
-      if (!SameGroup(*earlier, *f)) break;
-      while (ancestor != kNone && ancestor > earlier->klass) ancestor = parents_[ancestor];
-      if (ancestor != earlier->klass) continue;
-      met.emplace_back(&*f, &*earlier);
-      break;
+  std::vector<const TFieldAt*> group;
+  const auto inOrder = [](const TFieldAt* a, const TFieldAt* b) {
+    return a->klass != b->klass ? a->klass < b->klass : a->field < b->field;
+  };
+  const auto before = [](const TFieldAt* f, std::size_t klass) { return f->klass < klass; };
+  for (auto first = byName.begin(); first != byName.end();) {
+    group.clear();
+    for (auto f = first; f != byName.end() && SameGroup(*f, *first); ++f) group.push_back(&*f);
+    first += static_cast<std::ptrdiff_t>(group.size());
+    if (group.size() < 2) continue;
+    std::sort(group.begin(), group.end(), inOrder);
+    for (const TFieldAt* f : group) {
+      for (std::size_t a = parents_[f->klass]; a != kNone; a = parents_[a]) {
+        const auto end = std::lower_bound(group.begin(), group.end(), a + 1, before);
+        if (end == group.begin() || (*(end - 1))->klass != a) continue;
+        met.emplace_back(f, *(end - 1));
+        break;
+      }
     }
   }
   // Reported in file order, as the other findings are made.
-  std::sort(met.begin(), met.end(), [](const auto& a, const auto& b) {
-    return a.first->klass != b.first->klass ? a.first->klass < b.first->klass
-                                            : a.first->field < b.first->field;
-  });
+  std::sort(met.begin(), met.end(), [&](const auto& x, const auto& y) { return inOrder(x.first, y.first); });
   for (const auto& [field, inherited] : met) ReportInherited(*field, *inherited);
 }
 
@@ -632,7 +637,8 @@ void TChecker::ReportInherited(const TFieldAt& ref, const TFieldAt& inheritedRef
 }
 
 // The INI-controller's load procedure sets the stored fields through
-// "Inherited", so every class before it that has fields must be its ancestor.
+// "Inherited" (or, those it redefines, in its own copy), so every class before
+// it that has fields must be its ancestor.
 void TChecker::CheckController() {
   std::vector<bool> ancestor(controller_, false);
   for (std::size_t a = parents_[controller_]; a != kNone; a = parents_[a]) ancestor[a] = true;
@@ -650,8 +656,8 @@ void TChecker::CheckController() {
   if (stores && RuntimeIniClass() && !v_.cCheck.empty() &&
       v_.cCheck != DefaultSettingValues().cCheck)
     Warn(ClassPlace(list_.Item(controller_)),
-         "INI ファイルのクラス \"{}\" に \"{}Write...\" のメソッドはありません (設定 cCheck)",
-         {v_.cTIniFileMine, v_.cCheck});
+         "INI ファイルのクラス \"{}\" に \"{}\" のメソッドはありません (設定 cCheck)",
+         {v_.cTIniFileMine, names::IniWriteMethod(v_, "...").Text()});
 }
 
 }  // namespace

@@ -36,7 +36,6 @@ class TFielder {
   bool GetSkipIni() const { return FSkipIni; }
   /// The INI-controller class redefines the field: its INI read line loads
   /// the controller's own copy.
-  bool GetControllerCopy() const { return FControllerCopy; }
   void LoadIntoControllerCopy() { FControllerCopy = true; }
   /// One of the two fields the INI-controller class gets without a line.
   bool IsAutomatic() const { return FAutomatic; }

@@ -20,6 +20,7 @@ inline TName Initial(const TVocabulary& v) { return {{v.cInitial}}; }
 inline TName SetAllSelf(const TVocabulary& v) { return {{"Set", v.cAll, v.cSelf}}; }
 inline constexpr std::string_view kCreate = "Create";
 inline constexpr std::string_view kDestroy = "Destroy";
+inline constexpr std::string_view kFree = "Free";
 /// Those methods in declaration order, and for the INI-controller class
 /// its read and write procedures after them.
 inline std::vector<TName> ClassMethods(const TVocabulary& v, bool controller) {
@@ -56,6 +57,8 @@ inline TName IniReadMethod(std::string_view type) { return {{"Read", type}}; }
 inline TName IniWriteMethod(const TVocabulary& v, std::string_view type) {
   return {{v.cCheck, "Write", type}};
 }
+/// The type of the automatic fields and of the INI overloads' parameters.
+inline constexpr std::string_view kIniNameType = "string";
 /// The automatic fields' initial values, and the functions they call.
 inline constexpr std::string_view kFileNameDefault =
     "ExpandFileName(ChangeFileExt(ParamStr(0),'.ini'))";

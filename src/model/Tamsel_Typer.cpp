@@ -19,11 +19,11 @@ std::uint32_t Size32(std::size_t size) {
 
 }  // namespace
 
-TTyper::TTyper(const TClassLine& line, TTyper* parentClass)
+TTyper::TTyper(const TClassLine& line, std::size_t parent)
     : FLine(line.text),
       FNameSize(Size32(std::min(line.text.find('('), line.text.size()))),
       FLineNumber(Size32(line.number)),
-      FParentClass(parentClass) {}
+      FParentIndex(static_cast<std::uint32_t>(parent)) {}
 
 TTyper::~TTyper() = default;
 

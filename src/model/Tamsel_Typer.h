@@ -21,9 +21,11 @@ struct TClassLine {
 /// optionally "(", the parent name and a last character taken for ")".
 class TTyper {
  public:
-  /// `parentClass`: the class the loader takes for the parent, or null.
-  /// Throws std::length_error for a line or line number of 4 Gi or more.
-  explicit TTyper(const TClassLine& line, TTyper* parentClass = nullptr);
+  static constexpr std::size_t kNoParent = 0xFFFFFFFF;
+  /// `parent`: the index in the class list of the class the loader takes for
+  /// the parent, or kNoParent. Throws std::length_error for a line or line
+  /// number of 4 Gi or more.
+  explicit TTyper(const TClassLine& line, std::size_t parent = kNoParent);
   virtual ~TTyper();
   TTyper(const TTyper&) = delete;
   TTyper& operator=(const TTyper&) = delete;
@@ -34,9 +36,9 @@ class TTyper {
     return FLine.size() >= FNameSize + 2 ? FLine.substr(FNameSize + 1, FLine.size() - FNameSize - 2)
                                          : std::string_view();
   }
-  /// The last class of exactly the parent's name before this one, or null.
-  const TTyper* ParentClass() const { return FParentClass; }
-  TTyper* ParentClass() { return FParentClass; }
+  /// The index of the last class of exactly the parent's name before this
+  /// one, or kNoParent.
+  std::size_t ParentIndex() const { return FParentIndex; }
   std::string_view LineText() const { return FLine; }
   std::size_t LineNumber() const { return FLineNumber; }
 
@@ -57,9 +59,9 @@ class TTyper {
 
  private:
   // A million classes without fields are a million of these: the line, the
-  // end of its name and its number keep one in 48 bytes.
+  // end of its name, its number and its parent keep one in 48 bytes.
   std::string_view FLine;
   std::uint32_t FNameSize;
   std::uint32_t FLineNumber;
-  TTyper* FParentClass;
+  std::uint32_t FParentIndex;
 };

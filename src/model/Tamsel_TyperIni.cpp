@@ -22,8 +22,9 @@ void TTyperIni::WriteIniMethodDecls(TWritePas& out, const TVocabulary& v) const 
   out.WriteLn(0, "");
   for (const std::string_view method : {v.cIniRead, v.cIniWrite}) {
     out.WriteLn(3, "procedure ", method, "(", p.sectionEscape, p.section, ",", p.fileNameEscape,
-                p.fileName, ":string);overload;");
-    out.WriteLn(3, "procedure ", method, "(", p.sectionEscape, p.section, ":string);overload;");
+                p.fileName, ":", names::kIniNameType, ");overload;");
+    out.WriteLn(3, "procedure ", method, "(", p.sectionEscape, p.section, ":", names::kIniNameType,
+                ");overload;");
     out.WriteLn(3, "procedure ", method, ";overload;");
   }
 }
@@ -33,13 +34,14 @@ void TTyperIni::WriteIniMethodBodies(TWritePas& out, const TVocabulary& v) const
   out.WriteLn(0, "");
   for (const std::string_view method : {v.cIniRead, v.cIniWrite}) {
     out.WriteLn(0, "procedure ", GetName(), ".", method, "(", p.sectionEscape, p.section, ",",
-                p.fileNameEscape, p.fileName, ":string);");
+                p.fileNameEscape, p.fileName, ":", names::kIniNameType, ");");
     out.WriteLn(0, "begin");
     out.WriteLn(1, v.cFileName, " := ", p.fileNameEscape, p.fileName, ";");
     out.WriteLn(1, v.cSection, " := ", p.sectionEscape, p.section, ";");
     out.WriteLn(1, method, ";");
     out.WriteLn(0, "end;");
-    out.WriteLn(0, "procedure ", GetName(), ".", method, "(", p.sectionEscape, p.section, ":string);");
+    out.WriteLn(0, "procedure ", GetName(), ".", method, "(", p.sectionEscape, p.section, ":",
+                names::kIniNameType, ");");
     out.WriteLn(0, "begin");
     out.WriteLn(1, v.cSection, " := ", p.sectionEscape, p.section, ";");
     out.WriteLn(1, method, ";");

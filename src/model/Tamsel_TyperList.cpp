@@ -80,6 +80,8 @@ bool TTyperList::Parse(std::string& text) {
   texts::TextReader reader(texts::SkipByteOrderMark(text, FHasByteOrderMark));
   failure_ = {};
   const std::size_t firstClass = FItems.size();
+  // The classes of a text read before are parents too, as in one file.
+  for (std::size_t i = 0; i < FItems.size(); ++i) lastByName_[FItems[i]->GetName()] = i;
   std::optional<TClassLine> pending;
   TFielderList* filling = nullptr;  // the class receiving field lines
   do {
@@ -112,7 +114,7 @@ bool TTyperList::Parse(std::string& text) {
                                {reader.LineNumber(), vocabulary_.Indent.size() + 1}));
   } while (!reader.Eof());
   if (pending) AddClassDef(*pending, false);
-  lastByName_ = decltype(lastByName_)();  // a later text starts chains of its own
+  lastByName_ = decltype(lastByName_)();  // needed only while a text is read
   GroupFieldsByName();
   MarkRedefinedFields(firstClass);
   return failure_.fault == TLoadFault::kNone;
@@ -122,22 +124,22 @@ TTyper& TTyperList::AddClassDef(const TClassLine& line, bool withFields) {
   const TTyper split(line);
   const auto parent = split.GetParent().empty() ? lastByName_.end()
                                                 : lastByName_.find(split.GetParent());
-  TTyper* const parentClass = parent == lastByName_.end() ? nullptr : parent->second;
+  const std::size_t parentIndex = parent == lastByName_.end() ? TTyper::kNoParent : parent->second;
   std::unique_ptr<TTyper> made;
   if (split.GetName() == vocabulary_.cTIniter) {
     FHasIni = true;
-    auto ini = std::make_unique<TTyperIni>(line, parentClass);
+    auto ini = std::make_unique<TTyperIni>(line, parentIndex);
     // The automatic fields: never redefined, never stored in the INI file.
     for (const std::string* field : {&vocabulary_.cFileName, &vocabulary_.cSection})
-      ini->AddField(TFielder(*field, "string", {}, false, true, {line.number, 1}, true));
+      ini->AddField(TFielder(*field, names::kIniNameType, {}, false, true, {line.number, 1}, true));
     made = std::move(ini);
   } else if (withFields) {
-    made = std::make_unique<TFielderList>(line, parentClass);
+    made = std::make_unique<TFielderList>(line, parentIndex);
   } else {
-    made = std::make_unique<TTyper>(line, parentClass);
+    made = std::make_unique<TTyper>(line, parentIndex);
   }
   // Recorded after the parent is looked up, so a class is never its own.
-  lastByName_[split.GetName()] = made.get();
+  lastByName_[split.GetName()] = FItems.size();
   FItems.push_back(std::move(made));
   return *FItems.back();
 }
@@ -154,38 +156,44 @@ void TTyperList::GroupFieldsByName() {
   for (std::size_t i = 0; i < FItems.size(); ++i)
     if (auto* holder = dynamic_cast<TFielderList*>(FItems[i].get()))
       for (TFielder& field : holder->Fields()) byName_.push_back({hash(field.GetName()), i, &field});
-  // Any order that keeps names equal but for letter case together will do;
-  // their hashes decide nearly every comparison without reading the names.
+  // Fields equal but for letter case stand together, those of one spelling
+  // together within them; their hashes decide nearly every comparison.
   std::stable_sort(byName_.begin(), byName_.end(), [](const TFieldAt& a, const TFieldAt& b) {
     if (a.hash != b.hash) return a.hash < b.hash;
     const std::string_view x = a.Name(), y = b.Name();
-    return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(), [](char p, char q) {
-      return texts::LowerAscii(p) < texts::LowerAscii(q);
-    });
+    const bool caseFreeLess = std::lexicographical_compare(
+        x.begin(), x.end(), y.begin(), y.end(),
+        [](char p, char q) { return texts::LowerAscii(p) < texts::LowerAscii(q); });
+    return caseFreeLess || (texts::SameTextAscii(x, y) && x < y);
   });
 }
 
-// Walks back from each field over the earlier fields of its name read from
-// the same text, and down its class's chain at once: both come in line
-// order. A field that meets its own class or an ancestor is redefined. The
-// INI-controller class goes on: every field it redefines is loaded into its
-// own copy. The automatic fields are never redefined.
+// The earlier fields of one spelling come in class order, so the classes of
+// a field's chain are each found among them by a binary search.
 void TTyperList::MarkRedefinedFields(std::size_t firstClass) {
-  for (auto field = byName_.begin(); field != byName_.end(); ++field) {
-    if (field->klass < firstClass || field->field->IsAutomatic()) continue;
-    const TTyper* const owner = FItems[field->klass].get();
-    const TTyper* chain = owner;
-    for (auto earlier = field; earlier != byName_.begin() && chain;) {
-      --earlier;
-      if (earlier->klass < firstClass || !SameGroup(*earlier, *field)) break;
-      const TTyper* const definer = FItems[earlier->klass].get();
-      if (earlier->Name() != field->Name()) continue;
-      while (chain && chain->LineNumber() > definer->LineNumber()) chain = chain->ParentClass();
-      if (chain != definer) continue;
-      field->field->MarkRedefined();
-      if (!dynamic_cast<const TTyperIni*>(owner)) break;
-      if (definer != owner) earlier->field->LoadIntoControllerCopy();
-    }
+  for (auto first = byName_.begin(); first != byName_.end();) {
+    auto field = first + 1;
+    for (; field != byName_.end() && field->hash == first->hash && field->Name() == first->Name();
+         ++field)
+      if (field->klass >= firstClass && !field->field->IsAutomatic()) MarkIfRedefined(first, field);
+    first = field;
+  }
+}
+
+// A field whose class, or a class on its chain, has an earlier field of its
+// name is redefined. The INI-controller class goes on up its chain: every
+// field it redefines is loaded into its own copy.
+void TTyperList::MarkIfRedefined(std::vector<TFieldAt>::iterator first,
+                                 std::vector<TFieldAt>::iterator field) {
+  const bool controller = dynamic_cast<const TTyperIni*>(FItems[field->klass].get()) != nullptr;
+  const auto before = [](const TFieldAt& f, std::size_t klass) { return f.klass < klass; };
+  for (std::size_t a = field->klass; a != TTyper::kNoParent; a = FItems[a]->ParentIndex()) {
+    auto definer = std::lower_bound(first, field, a, before);
+    if (definer == field || definer->klass != a) continue;
+    field->field->MarkRedefined();
+    if (!controller) return;
+    for (; a != field->klass && definer != field && definer->klass == a; ++definer)
+      definer->field->LoadIntoControllerCopy();
   }
 }
 
@@ -219,12 +227,12 @@ void TTyperList::WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) 
   out.WriteLn(0, "var");
   out.WriteLn(1, iniFile, ":", vocabulary_.cTIniFileMine, ";");
   out.WriteLn(0, "begin");
-  out.WriteLn(1, iniFile, " := ", vocabulary_.cTIniFileMine, ".Create(", vocabulary_.cFileName,
-              ");");
+  out.WriteLn(1, iniFile, " := ", vocabulary_.cTIniFileMine, ".", names::kCreate, "(",
+              vocabulary_.cFileName, ");");
   out.WriteLn(0, "");
   for (const auto& item : FItems) ((*item).*lines)(out, vocabulary_);
   out.WriteLn(0, "");
-  out.WriteLn(1, iniFile, ".Free;");
+  out.WriteLn(1, iniFile, ".", names::kFree, ";");
   out.WriteLn(0, "end;");
 }
 

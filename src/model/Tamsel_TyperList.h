@@ -71,8 +71,8 @@ class TTyperList {
 
   std::size_t Count() const { return FItems.size(); }
   const TTyper& Item(std::size_t index) const { return *FItems[index]; }
-  /// Every field, those whose names are equal but for letter case together,
-  /// in definition-file order within each group.
+  /// Every field: those whose names are equal but for letter case together,
+  /// within them those of one spelling, each in definition-file order.
   const std::vector<TFieldAt>& FieldsByName() const { return byName_; }
 
   /// The class declarations and the unit-level var section.
@@ -91,6 +91,7 @@ class TTyperList {
   /// Marks the fields of the classes from `firstClass` on whose class, or a
   /// class on its chain, has an earlier field of exactly their name.
   void MarkRedefinedFields(std::size_t firstClass);
+  void MarkIfRedefined(std::vector<TFieldAt>::iterator first, std::vector<TFieldAt>::iterator field);
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
 
   std::vector<std::unique_ptr<TTyper>> FItems;
@@ -100,7 +101,7 @@ class TTyperList {
   TLoadFailure failure_;
   // While a text is read: the last class of each name, from which a later
   // class of that parent name derives.
-  std::unordered_map<std::string_view, TTyper*> lastByName_;
+  std::unordered_map<std::string_view, std::size_t> lastByName_;
   // The definition texts; a deque never moves its elements.
   std::deque<std::string> texts_;
   std::vector<TFieldAt> byName_;

@@ -24,9 +24,8 @@ bool SameTextAsAny(std::string_view text, std::span<const std::string_view> word
   return false;
 }
 
-std::size_t CaseFreeHash::operator()(std::string_view text) const noexcept {
-  std::size_t hash = 14695981039346656037ull;  // FNV-1a of the lower-cased bytes
-  for (char c : text) hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
+std::size_t CaseFreeHash::Continue(std::size_t hash, std::string_view piece) noexcept {
+  for (char c : piece) hash = (hash ^ static_cast<unsigned char>(LowerAscii(c))) * 1099511628211ull;
   return hash;
 }
 

@@ -26,7 +26,10 @@ bool SameTextAsAny(std::string_view text, std::span<const std::string_view> word
 /// identifiers: `std::unordered_map<std::string_view, T, CaseFreeHash,
 /// CaseFreeEqual>` finds a name however it is spelt.
 struct CaseFreeHash {
-  std::size_t operator()(std::string_view text) const noexcept;
+  std::size_t operator()(std::string_view text) const noexcept { return Continue(kStart, text); }
+  /// The hash of a text made of pieces, piece by piece (FNV-1a).
+  static constexpr std::size_t kStart = 14695981039346656037ull;
+  static std::size_t Continue(std::size_t hash, std::string_view piece) noexcept;
 };
 struct CaseFreeEqual {
   bool operator()(std::string_view a, std::string_view b) const { return SameTextAscii(a, b); }

@@ -73,7 +73,8 @@ TEST(Check, MembersClashWithTheNamesDeclaredBefore) {
                       "3,3 W: フィールド \"FAllSelf\" から作る名前 \"SetAllSelf\" がクラスのメソッド "
                       "\"SetAllSelf\" と重なります"}));
   // The INI controller's read and write procedures as well.
-  EXPECT_EQ(Check("TIniter\n  iniRead:integer;1\n").size(), 1u);
+  EXPECT_EQ(Check("TIniter\n  iniRead:integer;1\n"),
+            Expect({"2,3 W: フィールド \"iniRead\" から作る名前 \"iniRead\" がクラスのメソッド \"iniRead\" と重なります"}));
 }
 
 TEST(Check, FieldNamesTypesAndValues) {
@@ -181,6 +182,18 @@ TEST(Check, SettingsAndTheUnitName) {
                       "0,0 W: 設定 cSelf \"\" からは SetSelf と Set を区別するメソッド名が作れません"}));
   EXPECT_EQ(Check("TA\n", TVocabulary(), "SysUtils"),
             Expect({"0,0 W: ユニット名 \"SysUtils\" は生成するユニットが使うユニットと同じ名前です"}));
+}
+
+// Many fields of one name in one class, or in siblings, are each compared
+// with what their own chain holds only.
+TEST(Check, ManyFieldsOfOneNameMeetOnlyTheirChain) {
+  std::string definition = "TB\n  Fz:integer;1\nTA(TB)\n";
+  for (int i = 0; i < 3; ++i) definition += "  Fx:integer;1\n";
+  EXPECT_EQ(Check(definition), Expect({"5,3 W: フィールド \"Fx\" はクラス \"TA\" にすでにあります",
+                                       "6,3 W: フィールド \"Fx\" はクラス \"TA\" にすでにあります"}));
+  EXPECT_EQ(Check("TBase\n  FValue:integer;1\nTS1(TBase)\n  FValue:integer;2\nTS2(TBase)\n"
+                  "  FValue:string;x\n"),
+            Expect({"6,3 W: フィールド \"FValue\" の型 \"string\" が祖先 \"TBase\" での型 \"integer\" と違います"}));
 }
 
 // Beyond the cap, findings are counted, not kept; the first ones stay.

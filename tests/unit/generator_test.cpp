@@ -3,11 +3,15 @@
 // not cover.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "app/Tamsel.h"
 #include "model/Tamsel_Fielder.h"
+#include "model/Tamsel_Names.h"
 #include "model/Tamsel_Typer.h"
 #include "model/Tamsel_TyperList.h"
 #include "model_support.h"
@@ -209,6 +213,25 @@ TEST(Generator, ShiftJisBytesReachTheUnitUnchanged) {
   EXPECT_NE(types.find("  O\x83\x5C\x81\x46:" + klass + ";\r\n"), std::string::npos);
   const std::string bodies = model_test::Implementation(list, vocabulary);
   EXPECT_NE(bodies.find("  " + field + " := '" + value + "';\r\n"), std::string::npos);
+}
+
+// The names the checks keep free are exactly the functions the automatic
+// fields' initial values call.
+TEST(Generator, TheDefaultFunctionsAreThoseTheDefaultsCall) {
+  std::vector<std::string> called;
+  for (std::string_view text : {names::kFileNameDefault, names::kSectionDefault}) {
+    for (std::size_t open = text.find('('); open != std::string_view::npos;
+         open = text.find('(', open + 1)) {
+      std::size_t start = open;
+      while (start > 0 && std::isalpha(static_cast<unsigned char>(text[start - 1]))) --start;
+      const std::string name(text.substr(start, open - start));
+      if (std::find(called.begin(), called.end(), name) == called.end()) called.push_back(name);
+    }
+  }
+  std::vector<std::string> kept(names::kDefaultFunctions.begin(), names::kDefaultFunctions.end());
+  std::sort(called.begin(), called.end());
+  std::sort(kept.begin(), kept.end());
+  EXPECT_EQ(called, kept);
 }
 
 }  // namespace

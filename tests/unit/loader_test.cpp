@@ -223,6 +223,15 @@ TEST(Loader, RedefinitionFollowsTheParentChain) {
             "F TB(TIniter) [FSection|string|b|RS]\nF TC() [FSection|string|c|-S]");
 }
 
+// Siblings share a parent's name, not each other's; a name in another
+// letter case is another field to the loader.
+TEST(Loader, SiblingsAndOtherLetterCasesAreNoRedefinitions) {
+  EXPECT_EQ(LoadOk("TB\n  Fv:integer;1\nTS1(TB)\n  Fv:integer;2\nTS2(TB)\n  Fv:integer;3\n"
+                   "  FV:integer;4\n  fv:integer;5\n  FV:integer;6\n"),
+            "F TB() [Fv|integer|1|--]\nF TS1(TB) [Fv|integer|2|R-]\nF TS2(TB) [Fv|integer|3|R-] "
+            "[FV|integer|4|--] [fv|integer|5|--] [FV|integer|6|R-]");
+}
+
 TEST(Loader, TwoIniControllerClassesEachGetTheirAutomaticFields) {
   const TVocabulary vocabulary;
   TTyperList list(false, vocabulary);
@@ -232,18 +241,19 @@ TEST(Loader, TwoIniControllerClassesEachGetTheirAutomaticFields) {
             "I TIniter(TIniter) [FFileName|string||-S] [FSection|string||-S]");
 }
 
-// Parents are the last class of their name before the class; a later text
-// starts chains of its own.
+// Parents are the last class of their name before the class, also one of
+// a text loaded before; a redefinition follows them there too.
 TEST(Loader, ParentsAreTheLastClassOfTheirNameDefinedBefore) {
   const TVocabulary vocabulary;
   TTyperList list(false, vocabulary);
   ASSERT_TRUE(list.LoadText("TB(TA)\nTA\nTA\nTC(TA)\nTD(TC)\n  Fd:integer;1\n"));
-  EXPECT_EQ(list.Item(0).ParentClass(), nullptr);
-  EXPECT_EQ(list.Item(3).ParentClass(), &list.Item(2));
-  EXPECT_EQ(list.Item(4).ParentClass(), &list.Item(3));
+  EXPECT_EQ(list.Item(0).ParentIndex(), TTyper::kNoParent);
+  EXPECT_EQ(list.Item(3).ParentIndex(), 2u);
+  EXPECT_EQ(list.Item(4).ParentIndex(), 3u);
   EXPECT_EQ(list.Item(4).LineNumber(), 5u);
-  ASSERT_TRUE(list.LoadText("TE(TD)\n"));
-  EXPECT_EQ(list.Item(5).ParentClass(), nullptr);
+  ASSERT_TRUE(list.LoadText("TE(TD)\n  Fd:integer;2\n"));
+  EXPECT_EQ(list.Item(5).ParentIndex(), 4u);
+  EXPECT_EQ(Dump(list).substr(Dump(list).rfind('\n') + 1), "F TE(TD) [Fd|integer|2|R-]");
 }
 
 // Many fields, names reused at random, in two texts: each a chain of classes,
