@@ -26,7 +26,7 @@ TFielder::TFielder(std::string_view name, std::string_view type, std::string_vie
       FRedefined(redefined),
       FSkipIni(skipIni),
       FAutomatic(automatic),
-      FItemReserved(IsReservedWord(ItemName(name))) {}
+      FItemReserved(!names::Escape(ItemName(name)).empty()) {}
 
 std::string TFielder::InitValueText(const TVocabulary& vocabulary,
                                     std::string_view className) const {

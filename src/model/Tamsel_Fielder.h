@@ -64,7 +64,7 @@ class TFielder {
   void WriteIniWriteLine(TWritePas& out, const TVocabulary& vocabulary) const;
 
  private:
-  /// "&" when the item name, as a parameter, is a reserved word.
+  /// names::Escape of the item name, worked out once per field.
   std::string_view Param() const { return FItemReserved ? "&" : ""; }
 
   std::string_view FName;
