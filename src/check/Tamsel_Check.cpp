@@ -43,10 +43,7 @@ struct TNameHash {
 };
 struct TNameEqual {
   bool operator()(const TName& a, const TName& b) const {
-    const auto size = [](const TName& n) {
-      return n.pieces[0].size() + n.pieces[1].size() + n.pieces[2].size();
-    };
-    return size(a) == size(b) && SameTextAscii(a.Text(), b.Text());
+    return a.Size() == b.Size() && SameTextAscii(a.Text(), b.Text());
   }
 };
 

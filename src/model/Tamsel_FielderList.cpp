@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/Tamsel_Names.h"
+#include "model/Tamsel_TyperIni.h"
 #include "writer/Tamsel_WritePas.h"
 
 TFielderList::~TFielderList() = default;
@@ -58,7 +59,8 @@ void TFielderList::WriteInitialBodies(TWritePas& out, const TVocabulary& v) cons
 }
 
 void TFielderList::WriteCreateAndDestroy(TWritePas& out, const TVocabulary& v) const {
-  const bool iniController = GetName() == v.cTIniter;
+  // The loader made the class an INI controller from its name; its kind says so.
+  const bool iniController = dynamic_cast<const TTyperIni*>(this) != nullptr;
   out.WriteLn(0, "");
   out.WriteLn(0, "constructor ", GetName(), ".", names::kCreate, ";");
   out.WriteLn(0, "begin");

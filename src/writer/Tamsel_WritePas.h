@@ -43,6 +43,7 @@ class TFileSink : public TTextSink {
 /// "Port"): written piece by piece, joined only when a text is needed.
 struct TName {
   std::array<std::string_view, 3> pieces;
+  std::size_t Size() const { return pieces[0].size() + pieces[1].size() + pieces[2].size(); }
   std::string Text() const;
 };
 
@@ -85,9 +86,7 @@ class TWritePas {
   static constexpr std::size_t kBlock = std::size_t{256} << 10;
 
   static std::size_t Size(std::string_view text) { return text.size(); }
-  static std::size_t Size(const TName& name) {
-    return name.pieces[0].size() + name.pieces[1].size() + name.pieces[2].size();
-  }
+  static std::size_t Size(const TName& name) { return name.Size(); }
   static char* Copy(char* to, std::string_view text) {
     if (!text.empty()) std::memcpy(to, text.data(), text.size());
     return to + text.size();
