@@ -8,10 +8,10 @@ every read scans all of it) beside a private copy of Tamsel, then runs it on
 an empty definition twice: first with Tamsel's keys missing, so the run reads
 the file and stores it again with the keys added; then with nothing missing,
 so the run reads it and only checks it. Each run is measured with GNU time
-(/usr/bin/time). The settings file is parsed once per read and once per
-store, so both runs take well under a few seconds and peak memory stays a
-small multiple of the file's size. A benchmark, not a test: no limit is
-enforced.
+(/usr/bin/time). Each setting is read with one scan of the file and stored
+with one rewrite of its text, so time grows with the file's size times the
+thirteen settings, and peak memory stays a small multiple of the file's size.
+A benchmark, not a test: no limit is enforced.
 """
 
 import argparse

@@ -54,11 +54,6 @@ void CheckProfileUpdate(std::string_view settings) {
   Require(ProfileLookup(updated, "Tamsel", "Tab", tab) && tab == "7");
   Require(ProfileLookup(updated, "tamsel", "cself", after) == had);
   if (had) Require(after == before);
-  // Several keys in one pass give what they give one after another.
-  const ProfileEntry entries[] = {{"cSelf", "Me"}, {"Tab", "7"}, {"New", ""}};
-  std::string oneByOne(settings);
-  for (const ProfileEntry& e : entries) oneByOne = ProfileUpdate(oneByOne, "Tamsel", e.key, e.value);
-  Require(ProfileUpdateAll(settings, "Tamsel", entries) == oneByOne);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "settings/Tamsel_Common.h"
 
+#include <optional>
+
 #include "platform/Platform.h"
 #include "text/Ascii.h"
 #include "text/TextFile.h"
@@ -40,21 +42,17 @@ ProfileLine ReadProfileLine(std::string_view text, std::size_t pos) {
   return line;
 }
 
-// Where the keys sought stand in the first section named `section` (only the first of a name
-// counts, as with Windows), found in one pass that holds one line at a time.
+// Where `key` stands in the first section named `section` (only the first of a name counts, as
+// with Windows), and where a new key would go.
 struct SectionScan {
   bool found = false;         // the section exists
   std::size_t end = 0;        // after its last non-blank line (its header when it holds nothing)
   bool endHasLineEnd = true;  // whether that line has its line end
-  std::vector<bool> present;  // for each key, whether the section holds it
-  std::vector<std::pair<std::size_t, ProfileLine>> hits;  // key index and first line, in line order
+  std::optional<ProfileLine> key;  // the key's first line in the section
 };
 
-// With `wholeSection` false the scan stops once every key is found; `end` is then not known.
-SectionScan ScanSection(std::string_view text, std::string_view section,
-                        std::span<const std::string_view> keys, bool wholeSection) {
+SectionScan ScanSection(std::string_view text, std::string_view section, std::string_view key) {
   SectionScan scan;
-  scan.present.resize(keys.size());
   // A UTF-8 byte-order mark belongs to no line; it stays in front of the first.
   std::size_t pos = text.starts_with(texts::kUtf8ByteOrderMark) ? texts::kUtf8ByteOrderMark.size() : 0;
   while (pos < text.size() && !scan.found) {
@@ -64,7 +62,7 @@ SectionScan ScanSection(std::string_view text, std::string_view section,
     scan.end = line.next;
     scan.endHasLineEnd = line.hasLineEnd;
   }
-  while (scan.found && pos < text.size() && (wholeSection || scan.hits.size() < keys.size())) {
+  while (scan.found && pos < text.size()) {
     const ProfileLine line = ReadProfileLine(text, pos);
     if (line.kind == LineKind::kSection) break;
     pos = line.next;
@@ -72,11 +70,7 @@ SectionScan ScanSection(std::string_view text, std::string_view section,
       scan.end = line.next;
       scan.endHasLineEnd = line.hasLineEnd;
     }
-    for (std::size_t i = 0; i < keys.size() && line.kind == LineKind::kKey; ++i) {
-      if (scan.present[i] || !texts::SameTextAscii(line.name, keys[i])) continue;
-      scan.present[i] = true;
-      scan.hits.emplace_back(i, line);
-    }
+    if (!scan.key && line.kind == LineKind::kKey && texts::SameTextAscii(line.name, key)) scan.key = line;
   }
   return scan;
 }
@@ -96,56 +90,36 @@ void EndLine(std::string& out) { out.append(out.back() == '\r' ? "\n" : "\r\n");
 
 }  // namespace
 
-std::vector<std::optional<std::string>> ProfileLookupAll(std::string_view text, std::string_view section,
-                                                         std::span<const std::string_view> keys) {
-  std::vector<std::optional<std::string>> values(keys.size());
-  for (const auto& [i, line] : ScanSection(text, section, keys, false).hits) values[i] = ValueOf(line);
-  return values;
-}
-
 bool ProfileLookup(std::string_view text, std::string_view section, std::string_view key,
                    std::string& value) {
-  std::optional<std::string> found = std::move(ProfileLookupAll(text, section, {&key, 1}).front());
-  if (found) value = std::move(*found);
-  return found.has_value();
-}
-
-std::string ProfileUpdateAll(std::string_view text, std::string_view section,
-                             std::span<const ProfileEntry> entries) {
-  std::vector<std::string_view> keys;
-  for (const ProfileEntry& e : entries) keys.push_back(e.key);
-  const SectionScan scan = ScanSection(text, section, keys, true);
-  std::string out;
-  out.reserve(text.size() + section.size() + 64 * entries.size());
-  // Existing keys get their new value in place, each keeping its spelling.
-  std::size_t copied = 0;
-  for (const auto& [i, line] : scan.hits) {
-    out.append(text.substr(copied, line.begin - copied));
-    out.append(line.name).append("=").append(entries[i].value).append("\r\n");
-    copied = line.next;
-  }
-  // New keys follow the section's last line that is not blank (after every key line); a new
-  // section goes to the end of the text.
-  const std::size_t at = scan.found ? scan.end : text.size();
-  out.append(text.substr(copied, at - copied));
-  if (scan.hits.size() < entries.size()) {
-    if (!scan.found) {
-      if (!text.empty() && text.back() != '\n') EndLine(out);
-      out.append("[").append(section).append("]\r\n");
-    } else if (!scan.endHasLineEnd && out.back() != '\n') {
-      EndLine(out);
-    }
-    for (std::size_t i = 0; i < entries.size(); ++i)
-      if (!scan.present[i]) out.append(entries[i].key).append("=").append(entries[i].value).append("\r\n");
-  }
-  out.append(text.substr(at));
-  return out;
+  const SectionScan scan = ScanSection(text, section, key);
+  if (scan.key) value = ValueOf(*scan.key);
+  return scan.key.has_value();
 }
 
 std::string ProfileUpdate(std::string_view text, std::string_view section, std::string_view key,
                           std::string_view value) {
-  const ProfileEntry entry{key, std::string(value)};
-  return ProfileUpdateAll(text, section, {&entry, 1});
+  const SectionScan scan = ScanSection(text, section, key);
+  std::string out;
+  out.reserve(text.size() + section.size() + key.size() + value.size() + 8);
+  // An existing key gets its new value in place, keeping its spelling.
+  if (scan.key) {
+    out.append(text.substr(0, scan.key->begin));
+    out.append(scan.key->name).append("=").append(value).append("\r\n");
+    return out.append(text.substr(scan.key->next));
+  }
+  // A new key follows the section's last line that is not blank; a new section goes to the end
+  // of the text.
+  const std::size_t at = scan.found ? scan.end : text.size();
+  out.append(text.substr(0, at));
+  if (!scan.found) {
+    if (!text.empty() && text.back() != '\n') EndLine(out);
+    out.append("[").append(section).append("]\r\n");
+  } else if (!scan.endHasLineEnd && out.back() != '\n') {
+    EndLine(out);
+  }
+  out.append(key).append("=").append(value).append("\r\n");
+  return out.append(text.substr(at));
 }
 
 TIniFileMine::TIniFileMine(std::string fileName) : fileName_(std::move(fileName)) {
@@ -181,8 +155,8 @@ std::int32_t TIniFileMine::ReadInteger(std::string_view section, std::string_vie
 }
 
 void TIniFileMine::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  const ProfileEntry entry{key, std::string(value)};
-  WriteKeys(section, {&entry, 1});
+  text_ = ProfileUpdate(text_, section, key, value);
+  changed_ = true;
 }
 
 void TIniFileMine::WriteInteger(std::string_view section, std::string_view key, std::int32_t value) {
@@ -198,17 +172,6 @@ void TIniFileMine::CheckWriteInteger(std::string_view section, std::string_view 
                                      std::int32_t value) {
   const auto def = static_cast<std::int32_t>(static_cast<std::uint32_t>(value) + 1u);
   if (ReadInteger(section, key, def) != value) WriteInteger(section, key, value);
-}
-
-std::vector<std::optional<std::string>> TIniFileMine::ReadKeys(
-    std::string_view section, std::span<const std::string_view> keys) const {
-  return ProfileLookupAll(text_, section, keys);
-}
-
-void TIniFileMine::WriteKeys(std::string_view section, std::span<const ProfileEntry> entries) {
-  if (entries.empty()) return;
-  text_ = ProfileUpdateAll(text_, section, entries);
-  changed_ = true;
 }
 
 void TIniFileMine::UpdateFile() {

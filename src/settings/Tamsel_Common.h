@@ -3,35 +3,20 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 /// Longest value a read gives back, in bytes.
 inline constexpr std::size_t kProfileValueMax = 2047;
 
-/// The values of `keys` in `section` (none for a missing key), in one pass: names compare without
-/// ASCII case, blanks around names and values and one pair of quotes around a value are dropped,
-/// ";" starts a comment line, and the first section and key of a name win.
-std::vector<std::optional<std::string>> ProfileLookupAll(std::string_view text, std::string_view section,
-                                                         std::span<const std::string_view> keys);
-/// ProfileLookupAll for one key; false when it is missing.
+/// The value of `key` in `section`; false when it is missing. Names compare without ASCII case,
+/// blanks around names and values and one pair of quotes around a value are dropped, ";" starts a
+/// comment line, and the first section and key of a name win.
 bool ProfileLookup(std::string_view text, std::string_view section, std::string_view key,
                    std::string& value);
-
-/// One key and the value it is to get.
-struct ProfileEntry {
-  std::string_view key;
-  std::string value;
-};
-/// `text` with the different keys of `entries` set in `section`, in one pass: a value is replaced
-/// in place, a new key goes to the end of its section, a new section to the end; every other line
-/// keeps its bytes, and new lines end in CR LF.
-std::string ProfileUpdateAll(std::string_view text, std::string_view section,
-                             std::span<const ProfileEntry> entries);
-/// ProfileUpdateAll for one key.
+/// `text` with `key` set to `value` in `section`: a value is replaced in place, a new key goes to
+/// the end of its section, a new section to the end; every other line keeps its bytes, and new
+/// lines end in CR LF.
 std::string ProfileUpdate(std::string_view text, std::string_view section, std::string_view key,
                           std::string_view value);
 
@@ -53,12 +38,6 @@ class TIniFileMine {
   /// Writes only when the stored value differs (reads with a default that differs from `value`).
   void CheckWriteString(std::string_view section, std::string_view key, std::string_view value);
   void CheckWriteInteger(std::string_view section, std::string_view key, std::int32_t value);
-
-  /// The values of several keys of one section, read in one pass.
-  std::vector<std::optional<std::string>> ReadKeys(std::string_view section,
-                                                   std::span<const std::string_view> keys) const;
-  /// Writes several different keys of one section in one pass.
-  void WriteKeys(std::string_view section, std::span<const ProfileEntry> entries);
 
   /// Replaces the file when a write changed the text; throws platform::IoError ("<file> に書き込めま
   /// せん: <reason>") when it cannot, or when the file exists but could not be read.

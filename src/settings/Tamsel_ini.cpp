@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <vector>
 
 #include "platform/Paths.h"
 #include "settings/Tamsel_Common.h"
@@ -10,22 +9,6 @@
 
 static_assert(std::ranges::all_of(kSettings, [](const TSetting& s) { return !s.text != !s.number; }),
               "every setting is either a string or an integer");
-
-namespace {
-
-// The keys of kSettings, in its order.
-constexpr auto kSettingKeys = [] {
-  std::array<std::string_view, kSettings.size()> keys;
-  for (std::size_t i = 0; i < kSettings.size(); ++i) keys[i] = kSettings[i].key;
-  return keys;
-}();
-
-// A stored integer setting, when there is one and it is an integer.
-bool StoredNumber(const std::optional<std::string>& stored, std::int32_t& value) {
-  return stored && texts::ParseInt32(*stored, texts::kProfileInteger, value);
-}
-
-}  // namespace
 
 // A default that does not parse is a mistake in kSettings, not in the user's file.
 const TSettingValues& DefaultSettingValues() {
@@ -51,29 +34,20 @@ void TOption::Initial() {
 void TOption::InitialSelf() { FValues = DefaultSettingValues(); }
 
 void TOption::LoadProfile(const TIniFileMine& ini, std::string_view section) {
-  const auto stored = ini.ReadKeys(section, kSettingKeys);
-  for (std::size_t i = 0; i < kSettings.size(); ++i) {
-    const TSetting& s = kSettings[i];
-    const TSettingValues& defaults = DefaultSettingValues();
-    if (s.text) FValues.*s.text = stored[i].value_or(defaults.*s.text);
-    else if (!StoredNumber(stored[i], FValues.*s.number)) FValues.*s.number = defaults.*s.number;
+  const TSettingValues& defaults = DefaultSettingValues();
+  for (const TSetting& s : kSettings) {
+    if (s.text) FValues.*s.text = ini.ReadString(section, s.key, defaults.*s.text);
+    else FValues.*s.number = ini.ReadInteger(section, s.key, defaults.*s.number);
   }
 }
 
-// What CheckWriteString and CheckWriteInteger do for each key, with one read and one write of the
-// text.
 void TOption::StoreProfile(TIniFileMine& ini, std::string_view section, bool missingOnly) const {
-  const auto stored = ini.ReadKeys(section, kSettingKeys);
-  std::vector<ProfileEntry> writes;
-  for (std::size_t i = 0; i < kSettings.size(); ++i) {
-    const TSetting& s = kSettings[i];
-    std::int32_t number = 0;
-    const bool same = stored[i] && (missingOnly || (s.text ? *stored[i] == FValues.*s.text
-                                                           : StoredNumber(stored[i], number) &&
-                                                                 number == FValues.*s.number));
-    if (!same) writes.push_back({s.key, s.text ? FValues.*s.text : std::to_string(FValues.*s.number)});
+  for (const TSetting& s : kSettings) {
+    std::string stored;
+    if (missingOnly && ProfileLookup(ini.Text(), section, s.key, stored)) continue;
+    if (s.text) ini.CheckWriteString(section, s.key, FValues.*s.text);
+    else ini.CheckWriteInteger(section, s.key, FValues.*s.number);
   }
-  ini.WriteKeys(section, writes);
 }
 
 TIniter::TIniter(const std::string& exePath) : exePath_(exePath) {

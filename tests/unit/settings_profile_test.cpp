@@ -108,38 +108,4 @@ TEST(ProfileUpdate, KeepsAByteOrderMarkInFrontOfTheFirstLine) {
   EXPECT_EQ(ProfileUpdate("\xEF\xBB\xBF[S]", "S", "k", "2"), "\xEF\xBB\xBF[S]\r\nk=2\r\n");
 }
 
-// The one-pass forms give what looking up or updating each key in turn gives.
-TEST(ProfileUpdateAll, EqualsUpdatingEachKeyInTurn) {
-  const std::string texts[] = {
-      "",
-      "[S]",
-      "[S]\r\nb=1",
-      "[s]\r\na=0\r\nb=1\r",
-      "[S]\r\nb=1\r\n\r\n  \r\n[T]\r\nx=1\r\n",
-      "\xEF\xBB\xBF[S]\r\nc=2\r\nB = 1",
-      "[T]\r\n[S]\r\n;c\r\n  \r\n",
-      "a=9\r\n[S]\r\nA='q'\r\nb=x\r\nb=y\r\n[S]\r\nc=3\n",
-      "[T]\r\nx=1",
-  };
-  const std::vector<ProfileEntry> entrySets[] = {
-      {{"a", "1"}, {"b", "2"}, {"c", "3"}},
-      {{"c", "z"}, {"a", ""}},
-      {{"B", "new"}},
-  };
-  for (const std::string& text : texts) {
-    for (const auto& entries : entrySets) {
-      std::string oneByOne = text;
-      std::vector<std::string_view> keys;
-      for (const ProfileEntry& e : entries) {
-        oneByOne = ProfileUpdate(oneByOne, "S", e.key, e.value);
-        keys.push_back(e.key);
-      }
-      EXPECT_EQ(ProfileUpdateAll(text, "S", entries), oneByOne) << text;
-      const auto values = ProfileLookupAll(text, "s", keys);
-      for (std::size_t i = 0; i < keys.size(); ++i)
-        EXPECT_EQ(values[i].value_or("<missing>"), Lookup(text, "s", keys[i])) << text << keys[i];
-    }
-  }
-}
-
 }  // namespace
