@@ -144,6 +144,7 @@ class TChecker {
   void CheckClassName(std::size_t index);
   void CheckObjectVariable(std::size_t index);
   void CheckParent(std::size_t index);
+  bool CheckStandardParent(const TTyper& item, std::string_view parent);
   void CheckMembers(const TFielderList& fields);
   void ReportClash(const TFielderList& fields, const TFielder& field, Member own, Member other,
                    int rank);
@@ -246,7 +247,7 @@ void TChecker::CheckUnitName(std::string_view unitName) {
   if (!IsQualifiedName(unitName))
     Warn({}, "定義ファイル名から作るユニット名 \"{}\" は Pascal のユニット名になりません",
          {unitName});
-  else if (IsDependedUnit(unitName) || SameTextAscii(unitName, v_.UseUnit))
+  else if (IsDependedUnit(unitName) || SameTextAsAny(unitName, names::UseUnits(v_)))
     Warn({}, "ユニット名 \"{}\" は生成するユニットが使うユニットと同じ名前です", {unitName});
   else if (HidesUsedName(unitName))
     Warn({}, "ユニット名 \"{}\" が、生成するユニットの使う同じ名前を隠します", {unitName});
@@ -277,21 +278,23 @@ void TChecker::CheckMethodNames() {
 // INI-controller's code needs the INI file class: the runtime unit's, one of
 // IniFiles, or one of this file or of UseUnit.
 void TChecker::CheckUseUnit() {
-  const std::string_view useUnit = v_.UseUnit;
-  if (!useUnit.empty() && !IsQualifiedName(useUnit))
-    Warn({}, "設定 UseUnit \"{}\" はユニット名ではありません", {useUnit});
-  else if (SameTextAsAny(useUnit, names::kUsesUnits))
-    Warn({}, "設定 UseUnit \"{}\" のユニットは uses にすでにあります", {useUnit});
+  const std::vector<std::string_view> units = names::UseUnits(v_);
   const std::string& defaultUnit = DefaultSettingValues().UseUnit;
-  const bool declared = (RuntimeIniClass() && useUnit == defaultUnit) ||
-                        FindClass(v_.cTIniFileMine) != kNone ||
-                        SameTextAsAny(v_.cTIniFileMine, kIniFilesClasses);
+  bool declared = FindClass(v_.cTIniFileMine) != kNone ||
+                  SameTextAsAny(v_.cTIniFileMine, kIniFilesClasses);
+  bool noUnit = true;  // no unit that may declare it
+  for (const std::string_view unit : units) {
+    if (!IsQualifiedName(unit))
+      Warn({}, "設定 UseUnit \"{}\" はユニット名ではありません", {unit});
+    else if (SameTextAsAny(unit, names::kUsesUnits))
+      Warn({}, "設定 UseUnit \"{}\" のユニットは uses にすでにあります", {unit});
+    declared = declared || (RuntimeIniClass() && unit == defaultUnit);
+    noUnit = noUnit && (unit.empty() || IsDependedUnit(unit) || (!RuntimeIniClass() && unit == defaultUnit));
+  }
   if (!HasController() || declared) return;
-  const bool noUnit = useUnit.empty() || IsDependedUnit(useUnit) ||
-                      (!RuntimeIniClass() && useUnit == defaultUnit);
   out_.Add(noUnit ? TSeverity::kWarning : TSeverity::kNote, ClassPlace(list_.Item(controller_)),
            "INI ファイルのクラス \"{}\" (設定 cTIniFileMine) を宣言するユニットがありません (UseUnit \"{}\")",
-           {v_.cTIniFileMine, useUnit});
+           {v_.cTIniFileMine, v_.UseUnit});
 }
 
 // A class line the loader may take otherwise than its writer meant: a ":"
@@ -380,10 +383,10 @@ void TChecker::CheckParent(std::size_t index) {
   const std::size_t found = FindClass(parent);
   Initial inherited = Initial::kYes;
   if (found == kNone) {
-    // TObject has no Initial; another unit may declare the parent, and a
-    // virtual Initial in it.
-    inherited = SameTextAscii(parent, "TObject") ? Initial::kNo : Initial::kOutside;
-    if (!withFields && inherited == Initial::kOutside)
+    // The standard classes have no Initial; another unit may declare the
+    // parent, and a virtual Initial in it.
+    inherited = IsStandardRootClass(parent) ? Initial::kNo : Initial::kOutside;
+    if (!CheckStandardParent(item, parent) && !withFields && inherited == Initial::kOutside)
       Note(at, "親クラス \"{}\" はこのファイルにありません。使うユニットにあるはずです", {parent});
   } else if (found == index) {
     Warn(at, "クラス \"{}\" が自分自身を親にしています", {ClassKey(index)});
@@ -393,14 +396,30 @@ void TChecker::CheckParent(std::size_t index) {
     parents_[index] = found;
     inherited = initial_[found];
   }
+  // Where the loader's chain has no Initial either, the class declares its
+  // own as virtual.
   const std::string_view initial = v_.cInitial;
-  if (withFields && inherited == Initial::kNo)
+  if (withFields && inherited == Initial::kNo && item.OverridesInitial())
     Warn(at, "親クラス \"{}\" の系統に \"{}\" がない (フィールドを持つクラスがない) ので override できません",
          {parent, initial});
   else if (withFields && inherited == Initial::kOutside)
     Note(at, "親クラス \"{}\" の系統はこのファイルの外に続きます。そこで \"{}\" を virtual で宣言していなければ override できません",
          {parent, initial});
   if (!withFields) initial_[index] = inherited;
+}
+
+// A parent from a standard unit the generated unit does not use; false for
+// any other parent.
+bool TChecker::CheckStandardParent(const TTyper& item, std::string_view parent) {
+  const std::string_view unit = StandardUnitOf(parent);
+  if (unit.empty() || SameTextAsAny(unit, names::kUsesUnits)) return false;
+  for (std::string_view used : names::UseUnits(v_))
+    if (SameTextAscii(used, unit)) return false;
+  const std::string example = v_.UseUnit.empty() ? std::string(unit) : v_.UseUnit + ", " + std::string(unit);
+  Warn(PlaceIn(item, item.GetParent().data()),
+       "親クラス \"{}\" は {} ユニットのクラスです。設定 UseUnit に {} を加えてください (UseUnit={})",
+       {parent, unit, unit, example});
+  return true;
 }
 
 // The names a class declares: its own methods, and each field's name and

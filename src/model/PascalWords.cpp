@@ -50,6 +50,21 @@ bool IsNumericType(std::string_view type) {
 
 bool IsBooleanType(std::string_view type) { return texts::SameTextAscii(type, "boolean"); }
 
+bool IsStandardRootClass(std::string_view name) {
+  static constexpr std::array<std::string_view, 3> kRoots = {"TObject", "TPersistent",
+                                                             "TInterfacedObject"};
+  return texts::SameTextAsAny(name, kRoots);
+}
+
+std::string_view StandardUnitOf(std::string_view name) {
+  // The classes of the Classes unit a class of options may derive from.
+  static constexpr std::array<std::string_view, 14> kClassesUnit = {
+      "TPersistent", "TInterfacedPersistent", "TComponent", "TCollection", "TCollectionItem",
+      "TOwnedCollection", "TStrings", "TStringList", "TList", "TThreadList", "TThread",
+      "TStream", "TMemoryStream", "TFileStream"};
+  return texts::SameTextAsAny(name, kClassesUnit) ? std::string_view("Classes") : std::string_view();
+}
+
 namespace {
 
 constexpr std::array<std::string_view, 5> kStringTypes = {"string", "ansistring", "widestring",

@@ -13,6 +13,15 @@ bool IsReservedWord(std::string_view word);
 /// stand: integer and the other integer and floating types.
 bool IsNumericType(std::string_view type);
 
+/// Whether `name` is TObject, TPersistent or TInterfacedObject: standard
+/// classes a chain of classes may start from, none of which declares
+/// Initial.
+bool IsStandardRootClass(std::string_view name);
+
+/// The standard unit other than System that declares class `name`
+/// ("Classes" for TPersistent, TComponent, TStringList, ...), or empty.
+std::string_view StandardUnitOf(std::string_view name);
+
 /// Whether `type` is Pascal's boolean type.
 bool IsBooleanType(std::string_view type);
 

@@ -28,7 +28,7 @@ void TFielderList::WriteFieldDecls(TWritePas& out, const TVocabulary&) const {
 void TFielderList::WriteMethodDecls(TWritePas& out, const TVocabulary& v) const {
   out.WriteLn(3, "procedure ", names::InitialSelf(v), ";");
   out.WriteLn(3, "procedure ", names::InitialSuper(v), ";");
-  out.WriteLn(3, "procedure ", names::Initial(v), ";", GetParent().empty() ? "virtual;" : "override;");
+  out.WriteLn(3, "procedure ", names::Initial(v), ";", OverridesInitial() ? "override;" : "virtual;");
   out.Write(3, "procedure ", names::SetAllSelf(v), "(");
   WriteParamList(out);
   out.WriteLn(0, ");");
@@ -52,7 +52,7 @@ void TFielderList::WriteInitialBodies(TWritePas& out, const TVocabulary& v) cons
 
   out.WriteLn(0, "procedure ", GetName(), ".", names::Initial(v), ";");
   out.WriteLn(0, "begin");
-  if (!GetParent().empty()) out.WriteLn(1, "Inherited ", names::Initial(v), ";");
+  if (OverridesInitial()) out.WriteLn(1, "Inherited ", names::Initial(v), ";");
   out.WriteLn(1, names::InitialSelf(v), ";");
   out.WriteLn(1, names::InitialSuper(v), ";");
   out.WriteLn(0, "end;");

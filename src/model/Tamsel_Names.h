@@ -2,6 +2,7 @@
 // emitters write these names and the checks test the same ones.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 
 #include "model/PascalWords.h"
 #include "settings/Tamsel_ini.h"
+#include "text/Ascii.h"
 #include "writer/Tamsel_WritePas.h"
 
 namespace names {
@@ -68,6 +70,18 @@ inline constexpr std::array<std::string_view, 4> kDefaultFunctions = {
 
 /// The units of the uses clause; UseUnit stands between them.
 inline constexpr std::array<std::string_view, 2> kUsesUnits = {"SysUtils", "IniFiles"};
+/// The units UseUnit names: one, or several separated by commas
+/// ("Tamsel_common, Classes"), blanks around each aside.
+inline std::vector<std::string_view> UseUnits(const TVocabulary& v) {
+  std::vector<std::string_view> units;
+  const std::string_view text = v.UseUnit;
+  for (std::size_t start = 0; !text.empty() && start <= text.size();) {
+    const std::size_t comma = std::min(text.find(',', start), text.size());
+    units.push_back(texts::TrimBlanks(text.substr(start, comma - start)));
+    start = comma + 1;
+  }
+  return units;
+}
 /// What a boolean initial value becomes.
 inline constexpr std::array<std::string_view, 2> kBooleans = {"True", "False"};
 

@@ -19,11 +19,12 @@ std::uint32_t Size32(std::size_t size) {
 
 }  // namespace
 
-TTyper::TTyper(const TClassLine& line, std::size_t parent)
+TTyper::TTyper(const TClassLine& line, std::size_t parent, TAncestorInitial ancestors)
     : FLine(line.text),
       FNameSize(Size32(std::min(line.text.find('('), line.text.size()))),
       FLineNumber(Size32(line.number)),
-      FParentIndex(static_cast<std::uint32_t>(parent)) {}
+      FParentIndex(static_cast<std::uint32_t>(parent)),
+      FAncestorInitial(ancestors) {}
 
 TTyper::~TTyper() = default;
 

@@ -17,6 +17,16 @@ struct TClassLine {
   std::size_t number = 0;
 };
 
+/// Whether the classes a class inherits from can declare the Initial that
+/// its own Initial overrides.
+enum class TAncestorInitial : unsigned char {
+  kNone,     ///< none can: no parent, or a chain of classes without fields
+             ///< that ends in the file or at TObject, TPersistent or
+             ///< TInterfacedObject
+  kInFile,   ///< a class of the file on the chain has fields, so an Initial
+  kOutside,  ///< the chain leaves the file at a class another unit declares
+};
+
 /// A class without fields, made from its class line: the name, then
 /// optionally "(", the parent name and a last character taken for ")".
 class TTyper {
@@ -25,7 +35,8 @@ class TTyper {
   /// `parent`: the index in the class list of the class the loader takes for
   /// the parent, or kNoParent. Throws std::length_error for a line or line
   /// number of 4 Gi or more.
-  explicit TTyper(const TClassLine& line, std::size_t parent = kNoParent);
+  explicit TTyper(const TClassLine& line, std::size_t parent = kNoParent,
+                  TAncestorInitial ancestors = TAncestorInitial::kNone);
   virtual ~TTyper();
   TTyper(const TTyper&) = delete;
   TTyper& operator=(const TTyper&) = delete;
@@ -39,6 +50,9 @@ class TTyper {
   /// The index of the last class of exactly the parent's name before this
   /// one, or kNoParent.
   std::size_t ParentIndex() const { return FParentIndex; }
+  TAncestorInitial AncestorInitial() const { return FAncestorInitial; }
+  /// Whether its Initial overrides an ancestor's (and calls it first).
+  bool OverridesInitial() const { return FAncestorInitial != TAncestorInitial::kNone; }
   std::string_view LineText() const { return FLine; }
   std::size_t LineNumber() const { return FLineNumber; }
 
@@ -64,4 +78,5 @@ class TTyper {
   std::uint32_t FNameSize;
   std::uint32_t FLineNumber;
   std::uint32_t FParentIndex;
+  TAncestorInitial FAncestorInitial;
 };

@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "model/PascalWords.h"
 #include "model/Tamsel_Fielder.h"
 #include "model/Tamsel_FielderList.h"
 #include "model/Tamsel_Names.h"
@@ -125,23 +126,40 @@ TTyper& TTyperList::AddClassDef(const TClassLine& line, bool withFields) {
   const auto parent = split.GetParent().empty() ? lastByName_.end()
                                                 : lastByName_.find(split.GetParent());
   const std::size_t parentIndex = parent == lastByName_.end() ? TTyper::kNoParent : parent->second;
+  const TAncestorInitial ancestors = AncestorInitial(split.GetParent(), parentIndex);
   std::unique_ptr<TTyper> made;
   if (split.GetName() == vocabulary_.cTIniter) {
     FHasIni = true;
-    auto ini = std::make_unique<TTyperIni>(line, parentIndex);
+    auto ini = std::make_unique<TTyperIni>(line, parentIndex, ancestors);
     // The automatic fields: never redefined, never stored in the INI file.
     for (const std::string* field : {&vocabulary_.cFileName, &vocabulary_.cSection})
       ini->AddField(TFielder(*field, names::kIniNameType, {}, false, true, {line.number, 1}, true));
     made = std::move(ini);
   } else if (withFields) {
-    made = std::make_unique<TFielderList>(line, parentIndex);
+    made = std::make_unique<TFielderList>(line, parentIndex, ancestors);
   } else {
-    made = std::make_unique<TTyper>(line, parentIndex);
+    made = std::make_unique<TTyper>(line, parentIndex, ancestors);
   }
   // Recorded after the parent is looked up, so a class is never its own.
   lastByName_[split.GetName()] = FItems.size();
   FItems.push_back(std::move(made));
   return *FItems.back();
+}
+
+// A class of the file with fields declares Initial; one without passes on
+// what its own ancestors have. A parent the file does not define is another
+// unit's, unless it is one of the standard classes without Initial (the part
+// before a "," names the parent; interfaces may follow).
+TAncestorInitial TTyperList::AncestorInitial(std::string_view parentText,
+                                             std::size_t parentIndex) const {
+  if (parentText.empty()) return TAncestorInitial::kNone;
+  if (parentIndex != TTyper::kNoParent) {
+    const TTyper& parent = *FItems[parentIndex];
+    return dynamic_cast<const TFielderList*>(&parent) ? TAncestorInitial::kInFile
+                                                       : parent.AncestorInitial();
+  }
+  const std::string_view root = texts::TrimBlanks(parentText.substr(0, parentText.find(',')));
+  return IsStandardRootClass(root) ? TAncestorInitial::kNone : TAncestorInitial::kOutside;
 }
 
 std::string_view TFieldAt::Name() const { return field->GetName(); }

@@ -97,9 +97,20 @@ TEST(Check, ClassesAndTheirParents) {
   EXPECT_EQ(Check("TA\nTA\n"), Expect({"2,1 W: クラス \"TA\" はすでに定義されています"}));
   EXPECT_EQ(Check("TB(TA)\n  Fb:integer;1\nTA\n  Fa:integer;1\n"),
             Expect({"1,4 W: 親クラス \"TA\" はこの行より後で定義されています"}));
-  EXPECT_EQ(Check("TA(TObject)\n  Fa:integer;1\n"),
-            Expect({"1,4 W: 親クラス \"TObject\" の系統に \"Initial\" がない (フィールドを持つクラスがない) ので "
+  // A chain without fields declares Initial anew; but a parent written in
+  // another letter case is not the loader's, so the unit overrides one
+  // Pascal's chain lacks.
+  EXPECT_EQ(Check("TA(TObject)\n  Fa:integer;1\nTB\nTC(TB)\n  Fc:integer;1\n"), Findings{});
+  EXPECT_EQ(Check("TA\nTB(ta)\n  Fb:integer;1\n"),
+            Expect({"2,4 W: 親クラス \"ta\" の系統に \"Initial\" がない (フィールドを持つクラスがない) ので "
                      "override できません"}));
+  // A parent from Classes needs that unit named in UseUnit.
+  EXPECT_EQ(Check("TA(TPersistent)\n"),
+            Expect({"1,4 W: 親クラス \"TPersistent\" は Classes ユニットのクラスです。設定 UseUnit に Classes "
+                     "を加えてください (UseUnit=Tamsel_common, Classes)"}));
+  TVocabulary withClasses;
+  withClasses.UseUnit = "Tamsel_common , classes";
+  EXPECT_EQ(Check("TA(TPersistent)\n  Fa:integer;1\nTIniter(TA)\n", withClasses), Findings{});
   // The last character of a class line is dropped as its ")".
   EXPECT_EQ(Check("TA(TB\n"),
             Expect({"1,6 W: クラス行が \")\" で終わっていません",

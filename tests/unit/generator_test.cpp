@@ -94,6 +94,34 @@ TEST(Generator, TabZeroWritesEverythingFlushLeft) {
                    "var", "OBase:TBase;", "OChild:TChild;"}));
 }
 
+// Initial overrides, and calls, an ancestor's only where the chain can
+// declare one: a class of the file with fields, or a class of another unit.
+TEST(Generator, InitialOverridesOnlyWhereTheChainCanDeclareIt) {
+  const struct {
+    const char* definition;
+    bool overrides;
+  } cases[] = {
+      {"TA\r\nTB(TA)\r\n  Fb:integer;1\r\n", false},
+      {"TB(TObject)\r\n  Fb:integer;1\r\n", false},
+      {"TB(tpersistent)\r\n  Fb:integer;1\r\n", false},
+      {"TB( TInterfacedObject , IUnknown)\r\n  Fb:integer;1\r\n", false},
+      {"TA(TObject)\r\nTB(TA)\r\n  Fb:integer;1\r\n", false},
+      {"TA\r\n  Fa:integer;1\r\nTB(TA)\r\nTC(TB)\r\n  Fb:integer;1\r\n", true},
+      {"TA(TComponent)\r\nTB(TA)\r\n  Fb:integer;1\r\n", true},
+      {"TB(TOther)\r\n  Fb:integer;1\r\n", true},
+  };
+  const TVocabulary vocabulary;
+  for (const auto& c : cases) {
+    TTyperList list(false, vocabulary);
+    ASSERT_TRUE(list.LoadText(c.definition));
+    const std::string decls = model_test::TypeSection(list, vocabulary);
+    const std::string bodies = model_test::Implementation(list, vocabulary);
+    EXPECT_NE(decls.find(c.overrides ? "Initial;override;" : "Initial;virtual;"), std::string::npos)
+        << c.definition;
+    EXPECT_EQ(bodies.find("Inherited Initial;") != std::string::npos, c.overrides) << c.definition;
+  }
+}
+
 TEST(Generator, OneCharacterClassNameHasAnEmptyItemName) {
   const TVocabulary vocabulary;
   TTyperList list(false, vocabulary);

@@ -18,7 +18,7 @@ type
         public
             procedure InitialSelf;
             procedure InitialSuper;
-            procedure Initial;override;
+            procedure Initial;virtual;
             procedure SetAllSelf(n:Integer);
             procedure SetSelfn(n:Integer);
             procedure Setn(n:Integer);virtual;
@@ -74,7 +74,6 @@ begin
 end;
 procedure TItem.Initial;
 begin
-    Inherited Initial;
     InitialSelf;
     InitialSuper;
 end;
