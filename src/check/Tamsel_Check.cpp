@@ -154,6 +154,7 @@ class TChecker {
   void CheckStringValue(const TFielder& field);
   void CheckInheritedFields();
   void ReportInherited(const TFieldAt& field, const TFieldAt& inherited);
+  std::size_t ControllerChainLeavesAt() const;
   void CheckController();
 
   const TTyperList& list_;
@@ -652,20 +653,44 @@ void TChecker::ReportInherited(const TFieldAt& ref, const TFieldAt& inheritedRef
          {field.GetName(), field.GetType(), ancestorName, inherited.GetType()});
 }
 
+// The class of the INI-controller's chain whose parent the file does not
+// define, when that parent is not a standard class; kNone when the chain
+// stays in the file.
+std::size_t TChecker::ControllerChainLeavesAt() const {
+  std::size_t last = controller_;
+  while (parents_[last] != kNone) last = parents_[last];
+  const std::string_view parentText = list_.Item(last).GetParent();
+  const std::string_view parent = Trim(parentText.substr(0, parentText.find(',')));
+  return !parent.empty() && FindClass(parent) == kNone && !IsStandardRootClass(parent) ? last : kNone;
+}
+
 // The INI-controller's load procedure sets the stored fields through
-// "Inherited" (or, those it redefines, in its own copy), so every class before
-// it that has fields must be its ancestor.
+// "Inherited" (or, those it declares itself, in its own copy), so every class
+// before it with other fields must be its ancestor. When its chain leaves the
+// file at an unknown parent, most likely a misspelt one, that line is at fault
+// and the classes it cuts off are noted.
 void TChecker::CheckController() {
   std::vector<bool> ancestor(controller_, false);
   for (std::size_t a = parents_[controller_]; a != kNone; a = parents_[a]) ancestor[a] = true;
-  bool stores = false;
+  const std::size_t leaves = ControllerChainLeavesAt();
+  bool stores = false, reported = false;
   for (std::size_t i = 0; i < controller_; ++i) {
-    if (!Fields(i)) continue;
+    const TFielderList* fields = Fields(i);
+    if (!fields) continue;
     stores = true;
-    if (!ancestor[i])
-      Warn(ClassPlace(list_.Item(i)),
-           "クラス \"{}\" は INI 制御クラス \"{}\" の祖先ではないので、そのフィールドを INI ファイルに読み書きできません",
-           {ClassKey(i), ClassKey(controller_)});
+    const bool own = std::all_of(fields->Fields().begin(), fields->Fields().end(),
+                                 [](const TFielder& f) { return f.LoadsIntoControllerCopy(); });
+    if (ancestor[i] || own) continue;
+    if (leaves != kNone && !reported) {
+      const TTyper& at = list_.Item(leaves);
+      Warn(PlaceIn(at, at.GetParent().data()),
+           "INI 制御クラス \"{}\" の系統は親クラス \"{}\" でこのファイルを出るので、前のクラスのフィールドを読み書きできません。親クラス名を確かめてください",
+           {ClassKey(controller_), Trim(at.GetParent())});
+      reported = true;
+    }
+    out_.Add(leaves != kNone ? TSeverity::kNote : TSeverity::kWarning, ClassPlace(list_.Item(i)),
+             "クラス \"{}\" は INI 制御クラス \"{}\" の祖先ではないので、そのフィールドを INI ファイルに読み書きできません",
+             {ClassKey(i), ClassKey(controller_)});
   }
   // The runtime unit's INI file class has CheckWrite... methods, and IniFiles'
   // own Write... ones (an empty cCheck); no others.

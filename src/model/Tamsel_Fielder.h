@@ -37,6 +37,7 @@ class TFielder {
   /// The INI-controller class redefines the field: its INI read line loads
   /// the controller's own copy.
   void LoadIntoControllerCopy() { FControllerCopy = true; }
+  bool LoadsIntoControllerCopy() const { return FControllerCopy; }
   /// One of the two fields the INI-controller class gets without a line.
   bool IsAutomatic() const { return FAutomatic; }
   TPlace Place() const { return FPlace; }

@@ -118,6 +118,7 @@ bool TTyperList::Parse(std::string& text) {
   lastByName_ = decltype(lastByName_)();  // needed only while a text is read
   GroupFieldsByName();
   MarkRedefinedFields(firstClass);
+  MarkControllerCopies();
   return failure_.fault == TLoadFault::kNone;
 }
 
@@ -199,19 +200,33 @@ void TTyperList::MarkRedefinedFields(std::size_t firstClass) {
 }
 
 // A field whose class, or a class on its chain, has an earlier field of its
-// name is redefined. The INI-controller class goes on up its chain: every
-// field it redefines is loaded into its own copy.
+// name is redefined.
 void TTyperList::MarkIfRedefined(std::vector<TFieldAt>::iterator first,
                                  std::vector<TFieldAt>::iterator field) {
-  const bool controller = dynamic_cast<const TTyperIni*>(FItems[field->klass].get()) != nullptr;
   const auto before = [](const TFieldAt& f, std::size_t klass) { return f.klass < klass; };
   for (std::size_t a = field->klass; a != TTyper::kNoParent; a = FItems[a]->ParentIndex()) {
     auto definer = std::lower_bound(first, field, a, before);
     if (definer == field || definer->klass != a) continue;
     field->field->MarkRedefined();
-    if (!controller) return;
-    for (; a != field->klass && definer != field && definer->klass == a; ++definer)
-      definer->field->LoadIntoControllerCopy();
+    return;
+  }
+}
+
+// A stored field whose name (letter case aside) an INI-controller class
+// declares too is loaded into the controller's own copy, the one its getter
+// returns and its store procedure writes: through Inherited the value would
+// reach an ancestor's setter, or none when only an unrelated class has the
+// name. The automatic fields do not count.
+void TTyperList::MarkControllerCopies() {
+  for (auto first = byName_.begin(); first != byName_.end();) {
+    auto end = first;
+    bool declared = false;
+    for (; end != byName_.end() && SameGroup(*end, *first); ++end)
+      declared = declared || (dynamic_cast<const TTyperIni*>(FItems[end->klass].get()) &&
+                              !end->field->IsAutomatic());
+    for (; declared && first != end; ++first)
+      if (!first->field->GetSkipIni()) first->field->LoadIntoControllerCopy();
+    first = end;
   }
 }
 

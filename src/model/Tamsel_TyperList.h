@@ -93,6 +93,7 @@ class TTyperList {
   /// class on its chain, has an earlier field of exactly their name.
   void MarkRedefinedFields(std::size_t firstClass);
   void MarkIfRedefined(std::vector<TFieldAt>::iterator first, std::vector<TFieldAt>::iterator field);
+  void MarkControllerCopies();
   void WriteIniProcedure(TWritePas& out, IniHook head, IniHook lines) const;
 
   std::vector<std::unique_ptr<TTyper>> FItems;

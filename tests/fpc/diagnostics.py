@@ -55,6 +55,11 @@ ROWS = [
     ("unknown parent, no fields", "TA(TNoSuch)\n", [(1, 4, N)], FAIL),
     ("fields before the controller, not its ancestor", "TA\n  Fx:integer;1\nTIniter\n",
      [(1, 1, W)], FAIL),
+    # The controller's own fields of those names take the stored values.
+    ("controller declares an unrelated class's fields",
+     "TA\n  Fx:integer;1\n  Fz:string;a\nTIniter\n  Fx:integer;2\n  fz:string;b\n", [], OK),
+    ("misspelt parent cuts the controller's chain",
+     "TA\n  Fx:integer;1\nTB(TAA)\n  Fy:integer;2\nTIniter(TB)\n", [(1, 1, N), (3, 4, N), (3, 4, W)], FAIL),
     ("class line without ')'", "TA\nTB(TA\n", [(2, 4, N), (2, 6, W)], FAIL),
     ("class line that is a field line", "Fx:integer;1\n", [(1, 1, W)], FAIL),
     ("blank after the controller's name", "TIniter \n", [(1, 9, N)], OK),

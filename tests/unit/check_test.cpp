@@ -93,6 +93,24 @@ TEST(Check, FieldNamesTypesAndValues) {
             Expect({"2,6 N: 型 \"TPoint\" は Tamsel の知らない型です。初期値は文字列として書かれます"}));
 }
 
+// Every class before the INI controller with fields is its ancestor, or
+// has only fields the controller declares too. A chain cut off by an
+// unknown parent is reported at that parent, the classes it cuts off noted.
+TEST(Check, TheControllerReachesTheStoredFields) {
+  EXPECT_EQ(Check("TA\n  Fx:integer;1\nTIniter\n  fx:integer;2\n"), Findings{});
+  EXPECT_EQ(Check("TA\n  Fx:integer;1\n  Fy:integer;1\nTIniter\n  Fx:integer;2\n"),
+            Expect({"1,1 W: クラス \"TA\" は INI 制御クラス \"TIniter\" の祖先ではないので、そのフィールドを "
+                    "INI ファイルに読み書きできません"}));
+  EXPECT_EQ(Check("TA\n  Fx:integer;1\nTB(TAA)\nTIniter(TB)\n"),
+            Expect({"3,4 N: 親クラス \"TAA\" はこのファイルにありません。使うユニットにあるはずです",
+                    "4,9 N: 親クラス \"TB\" の系統はこのファイルの外に続きます。そこで \"Initial\" を virtual で"
+                    "宣言していなければ override できません",
+                    "3,4 W: INI 制御クラス \"TIniter\" の系統は親クラス \"TAA\" でこのファイルを出るので、前のク"
+                    "ラスのフィールドを読み書きできません。親クラス名を確かめてください",
+                    "1,1 N: クラス \"TA\" は INI 制御クラス \"TIniter\" の祖先ではないので、そのフィールドを "
+                    "INI ファイルに読み書きできません"}));
+}
+
 TEST(Check, ClassesAndTheirParents) {
   EXPECT_EQ(Check("TA\nTA\n"), Expect({"2,1 W: クラス \"TA\" はすでに定義されています"}));
   EXPECT_EQ(Check("TB(TA)\n  Fb:integer;1\nTA\n  Fa:integer;1\n"),

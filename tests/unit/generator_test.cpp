@@ -207,6 +207,22 @@ TEST(Generator, TheControllerLoadsItsOwnCopyOfAFieldItRedefines) {
   EXPECT_NE(ini.find("IniFile.CheckWriteinteger(FSection,'Port',FPort);"), std::string::npos) << ini;
 }
 
+// So is its copy of a name only an unrelated class stores, in any letter
+// case; its automatic fields never take a stored value.
+TEST(Generator, TheControllerLoadsItsOwnCopyOfAnUnrelatedClassesField) {
+  const TVocabulary vocabulary;
+  TTyperList list(false, vocabulary);
+  ASSERT_TRUE(list.LoadText("TA\r\n  FPort:integer;80\r\n  FFileName:string;f\r\nTB\r\n"
+                            "  Fhost:string;h\r\n  FUser:string;u\r\nTIniter\r\n  FPort:integer;1\r\n"
+                            "  FHost:string;x\r\n"));
+  const std::string ini = model_test::IniProcedures(list, vocabulary);
+  for (const char* line : {"\r\n  SetSelfPort(IniFile.Readinteger(FSection,'Port',80));",
+                           "\r\n  SetSelfhost(IniFile.Readstring(FSection,'host','h'));",
+                           "\r\n  Inherited SetSelfUser(IniFile.Readstring(FSection,'User','u'));",
+                           "\r\n  Inherited SetSelfFileName(IniFile.Readstring(FSection,'FileName','f'));"})
+    EXPECT_NE(ini.find(line), std::string::npos) << line << "\n" << ini;
+}
+
 TEST(Generator, AByteOrderMarkMovesFromTheDefinitionToTheUnit) {
   const TVocabulary vocabulary;
   TTyperList list(false, vocabulary);
