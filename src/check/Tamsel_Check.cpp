@@ -72,6 +72,27 @@ bool IsReservedFieldName(std::string_view name) {
          (IsReservedWord(name) && !SameTextAsAny(name, kParameterOnly));
 }
 
+// Fields in file order: by class, then within one class.
+bool InClassOrder(const TFieldAt* a, const TFieldAt* b) {
+  return a->klass != b->klass ? a->klass < b->klass : a->field < b->field;
+}
+
+// Whether a string value is already written as a Pascal string ("'My
+// App'"), which the unit's own apostrophes then break apart. A value that
+// splices an expression in ("'+IntToStr(1)+'") or whose apostrophes all
+// stand in pairs ("''x''") is meant as it is.
+bool InQuotes(std::string_view value) {
+  if (value.size() < 2 || value.front() != '\'' || value.back() != '\'') return false;
+  const std::string_view inner = Trim(value.substr(1, value.size() - 2));
+  if (inner.starts_with('+') || inner.ends_with('+')) return false;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value[i] != '\'') continue;
+    if (i + 1 == value.size() || value[i + 1] != '\'') return true;
+    ++i;
+  }
+  return false;
+}
+
 // Where the parts of a class line and a field line stand. The automatic
 // fields have no line of their own: all their parts are at their class.
 TPlace ClassPlace(const TTyper& item) { return {item.LineNumber(), 1}; }
@@ -150,9 +171,12 @@ class TChecker {
                    int rank);
   void CheckFieldName(const TFielder& field, bool stored);
   bool CheckFieldType(const TFielder& field, const TypeFacts& facts, bool stored);
-  void CheckNumberValue(const TFielder& field);
+  void CheckNumberValue(const TFielder& field, bool stored);
   void CheckStringValue(const TFielder& field);
+  void FindInherited(std::vector<const TFieldAt*>& group,
+                     std::vector<std::pair<const TFieldAt*, const TFieldAt*>>& met) const;
   void CheckInheritedFields();
+  void CheckHiddenAccessors();
   void ReportInherited(const TFieldAt& field, const TFieldAt& inherited);
   std::size_t ControllerChainLeavesAt() const;
   void CheckController();
@@ -221,12 +245,13 @@ void TChecker::Run(std::string_view unitName) {
       CheckFieldName(field, stored);
       if (!CheckFieldType(field, facts, stored)) continue;
       if (facts.numeric)
-        CheckNumberValue(field);
+        CheckNumberValue(field, stored);
       else
         CheckStringValue(field);
     }
   }
   CheckInheritedFields();
+  CheckHiddenAccessors();
   if (HasController()) CheckController();
 }
 
@@ -522,9 +547,10 @@ bool TChecker::CheckFieldType(const TFielder& field, const TypeFacts& facts, boo
   }
   if (type.size() != rawType.size()) {
     // The type is compared and written as it stands: with blanks it is no
-    // longer numeric or boolean, nor the name of an INI read method.
-    const bool breaks = stored || facts.numeric || facts.boolean || facts.character ||
-                        facts.classType;
+    // longer numeric or boolean, and with blanks before it the name of the
+    // INI read method falls apart ("Read string(").
+    const bool breaks = (stored && type.data() != rawType.data()) || facts.numeric ||
+                        facts.boolean || facts.character || facts.classType;
     out_.Add(breaks ? TSeverity::kWarning : TSeverity::kNote, at,
              "型 \"{}\" の前後に空白があります", {rawType});
     return false;
@@ -548,12 +574,25 @@ bool TChecker::CheckFieldType(const TFielder& field, const TypeFacts& facts, boo
   return true;
 }
 
-void TChecker::CheckNumberValue(const TFielder& field) {
+// A brace comment after a number is a comment to Pascal too; it is judged
+// without it.
+void TChecker::CheckNumberValue(const TFielder& field, bool stored) {
   const std::string_view type = field.GetType();
   const std::string_view value = field.GetInitValue();
   const TPlace at = ValuePlace(field);
-  switch (JudgeNumber(type, value)) {
+  std::string_view number = value;
+  if (const std::size_t open = value.rfind('{');
+      open != std::string_view::npos && Trim(value).ends_with('}') &&
+      value.find('}', open) == value.find_last_not_of(" \t")) {
+    Note(at, "初期値の後のコメント \"{}\" もユニットに書かれます", {Trim(value.substr(open))});
+    number = value.substr(0, open);
+  }
+  switch (JudgeNumber(type, number)) {
     case TNumberText::kLiteral:
+      // In "...,'Key',5.)" Pascal reads ".)" as "]".
+      if (stored && value.ends_with('.'))
+        Warn(at, "初期値 \"{}\" が \".\" で終わっています。INI ファイルを読む行で \".)\" が \"]\" と読まれるので \"{}0\" と書いてください",
+             {value, value});
       break;
     case TNumberText::kExpression:
       Note(at, "初期値 \"{}\" は式としてそのまま書かれます。ユニットから見える定数でなければなりません",
@@ -563,7 +602,7 @@ void TChecker::CheckNumberValue(const TFielder& field) {
       Warn(at, "初期値 {} は型 \"{}\" の範囲を超えています", {value, type});
       break;
     case TNumberText::kMalformed:
-      if (Trim(value).empty())
+      if (Trim(number).empty())
         Warn(at, "型 \"{}\" の初期値がありません", {type});
       else
         Warn(at, "初期値 \"{}\" は型 \"{}\" の数値ではありません", {value, type});
@@ -592,6 +631,8 @@ void TChecker::CheckStringValue(const TFielder& field) {
   const auto apostrophes = static_cast<std::size_t>(std::count(value.begin(), value.end(), '\''));
   if (apostrophes % 2 != 0)
     Warn(at, "初期値 \"{}\" の ' の数が奇数です。文字列の中の ' は '' と二つ書きます", {value});
+  else if (InQuotes(value))
+    Warn(at, "初期値 \"{}\" が ' で囲まれています。値は ' の間に書かれるので、囲む ' は要りません", {value});
   else if (IsCharType(type) && characters - apostrophes / 2 != 1)
     Warn(at, "型 \"{}\" の初期値は 1 文字です: \"{}\"", {type, value});
   else if (SameTextAscii(type, "shortstring") && characters > 255)
@@ -600,36 +641,77 @@ void TChecker::CheckStringValue(const TFielder& field) {
     Note(at, "初期値 \"{}\" の前後の空白も文字列に入ります", {value});
 }
 
-// A field meets the field of its name (letter case aside) in the nearest
-// ancestor that has one; of several there, the last. The fields of one name
-// are put in class order, and each class of a chain is found among them by a
-// binary search.
+// The fields of one group (one name, letter case aside) put in class order;
+// for each, the last field of the group in its nearest ancestor that has
+// one, found by a binary search for each class of the chain.
+void TChecker::FindInherited(std::vector<const TFieldAt*>& group,
+                             std::vector<std::pair<const TFieldAt*, const TFieldAt*>>& met) const {
+  const auto before = [](const TFieldAt* f, std::size_t klass) { return f->klass < klass; };
+  std::sort(group.begin(), group.end(), InClassOrder);
+  for (const TFieldAt* f : group) {
+    for (std::size_t a = parents_[f->klass]; a != kNone; a = parents_[a]) {
+      const auto end = std::lower_bound(group.begin(), group.end(), a + 1, before);
+      if (end == group.begin() || (*(end - 1))->klass != a) continue;
+      met.emplace_back(f, *(end - 1));
+      break;
+    }
+  }
+}
+
+// Each field meets the field of its name (letter case aside) in the nearest
+// ancestor that has one; reported in file order, as the other findings are.
 void TChecker::CheckInheritedFields() {
   const std::vector<TFieldAt>& byName = list_.FieldsByName();
   std::vector<std::pair<const TFieldAt*, const TFieldAt*>> met;  // field, inherited
   std::vector<const TFieldAt*> group;
-  const auto inOrder = [](const TFieldAt* a, const TFieldAt* b) {
-    return a->klass != b->klass ? a->klass < b->klass : a->field < b->field;
-  };
-  const auto before = [](const TFieldAt* f, std::size_t klass) { return f->klass < klass; };
   for (auto first = byName.begin(); first != byName.end();) {
     group.clear();
     for (auto f = first; f != byName.end() && SameGroup(*f, *first); ++f) group.push_back(&*f);
     first += static_cast<std::ptrdiff_t>(group.size());
-    if (group.size() < 2) continue;
-    std::sort(group.begin(), group.end(), inOrder);
-    for (const TFieldAt* f : group) {
-      for (std::size_t a = parents_[f->klass]; a != kNone; a = parents_[a]) {
-        const auto end = std::lower_bound(group.begin(), group.end(), a + 1, before);
-        if (end == group.begin() || (*(end - 1))->klass != a) continue;
-        met.emplace_back(f, *(end - 1));
-        break;
-      }
-    }
+    if (group.size() > 1) FindInherited(group, met);
   }
-  // Reported in file order, as the other findings are made.
-  std::sort(met.begin(), met.end(), [&](const auto& x, const auto& y) { return inOrder(x.first, y.first); });
+  std::sort(met.begin(), met.end(), [](const auto& x, const auto& y) { return InClassOrder(x.first, y.first); });
   for (const auto& [field, inherited] : met) ReportInherited(*field, *inherited);
+}
+
+// Fields whose names differ only in the first character make the same
+// accessors: in a descendant they hide the ancestor's instead of overriding
+// them. The fields are grouped by item name as by field name above.
+void TChecker::CheckHiddenAccessors() {
+  // Where every field name starts with the same letter, as "F" usually,
+  // no two names share an item name.
+  const std::vector<TFieldAt>& fields = list_.FieldsByName();
+  if (std::all_of(fields.begin(), fields.end(), [&](const TFieldAt& f) {
+        return SameTextAscii(f.Name().substr(0, 1), fields.front().Name().substr(0, 1));
+      }))
+    return;
+  std::vector<TFieldAt> byItem;
+  const texts::CaseFreeHash hash;
+  for (const TFieldAt& f : fields) byItem.push_back({hash(Trim(ItemName(f.Name()))), f.klass, f.field});
+  const auto item = [](const TFieldAt& f) { return Trim(ItemName(f.Name())); };
+  std::sort(byItem.begin(), byItem.end(), [&](const TFieldAt& a, const TFieldAt& b) {
+    if (a.hash != b.hash) return a.hash < b.hash;
+    const int order = texts::CompareCaseFree(item(a), item(b));
+    return order != 0 ? order < 0 : InClassOrder(&a, &b);
+  });
+  std::vector<std::pair<const TFieldAt*, const TFieldAt*>> met;
+  std::vector<const TFieldAt*> group;
+  for (auto first = byItem.begin(); first != byItem.end();) {
+    group.clear();
+    for (auto f = first; f != byItem.end() && f->hash == first->hash &&
+                         SameTextAscii(item(*f), item(*first)); ++f)
+      group.push_back(&*f);
+    first += static_cast<std::ptrdiff_t>(group.size());
+    if (group.size() > 1) FindInherited(group, met);
+  }
+  std::sort(met.begin(), met.end(), [](const auto& x, const auto& y) { return InClassOrder(x.first, y.first); });
+  for (const auto& [field, hidden] : met) {
+    const std::string_view name = Trim(field->Name()), other = Trim(hidden->Name());
+    if (!SameTextAscii(name, other) && !name.empty() && IsIdentifier(name))
+      Warn(field->field->Place(),
+           "フィールド \"{}\" のアクセサ \"{}\" などが祖先 \"{}\" のフィールド \"{}\" のものを隠します (override しません)",
+           {name, names::Set(name).Text(), ClassKey(hidden->klass), other});
+  }
 }
 
 void TChecker::ReportInherited(const TFieldAt& ref, const TFieldAt& inheritedRef) {

@@ -24,11 +24,12 @@ constexpr std::array<std::string_view, 68> kReservedWords = {
     "shl", "shr", "string", "then", "threadvar", "to", "try", "type", "unit", "until", "uses",
     "var", "while", "with", "xor"};
 
-// Lower case.
-constexpr std::array<std::string_view, 17> kNumericTypes = {
+// Lower case. The date and time types are floating values too (days since
+// 1899-12-30), written as numbers.
+constexpr std::array<std::string_view, 20> kNumericTypes = {
     "integer", "shortint", "smallint", "longint", "int64",  "byte",     "word",     "longword",
     "cardinal", "uint64",  "nativeint", "nativeuint", "single", "double", "extended", "currency",
-    "real"};
+    "real", "tdatetime", "tdate", "ttime"};
 
 }  // namespace
 

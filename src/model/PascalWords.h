@@ -10,7 +10,8 @@
 bool IsReservedWord(std::string_view word);
 
 /// Whether values of `type` are numbers, written into the unit as they
-/// stand: integer and the other integer and floating types.
+/// stand: integer and the other integer and floating types, and TDateTime,
+/// TDate and TTime.
 bool IsNumericType(std::string_view type);
 
 /// Whether `name` is TObject, TPersistent or TInterfacedObject: standard

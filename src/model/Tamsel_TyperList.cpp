@@ -179,11 +179,8 @@ void TTyperList::GroupFieldsByName() {
   // together within them; their hashes decide nearly every comparison.
   std::stable_sort(byName_.begin(), byName_.end(), [](const TFieldAt& a, const TFieldAt& b) {
     if (a.hash != b.hash) return a.hash < b.hash;
-    const std::string_view x = a.Name(), y = b.Name();
-    const bool caseFreeLess = std::lexicographical_compare(
-        x.begin(), x.end(), y.begin(), y.end(),
-        [](char p, char q) { return texts::LowerAscii(p) < texts::LowerAscii(q); });
-    return caseFreeLess || (texts::SameTextAscii(x, y) && x < y);
+    const int order = texts::CompareCaseFree(a.Name(), b.Name());
+    return order != 0 ? order < 0 : a.Name() < b.Name();
   });
 }
 

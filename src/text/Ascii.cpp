@@ -18,6 +18,15 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
   return true;
 }
 
+int CompareCaseFree(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const char x = LowerAscii(a[i]), y = LowerAscii(b[i]);
+    if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
+  }
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
 bool SameTextAsAny(std::string_view text, std::span<const std::string_view> words) {
   for (std::string_view word : words)
     if (SameTextAscii(text, word)) return true;

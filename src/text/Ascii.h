@@ -19,6 +19,9 @@ inline char LowerAscii(char c) {
 std::string LowerAscii(std::string_view text);
 /// Whether the texts are equal when ASCII letter case is ignored.
 bool SameTextAscii(std::string_view a, std::string_view b);
+/// Orders texts as SameTextAscii compares them: negative, zero or positive
+/// as `a` comes before, with or after `b`, ASCII letter case aside.
+int CompareCaseFree(std::string_view a, std::string_view b);
 /// Whether `text` equals one of `words` when ASCII letter case is ignored.
 bool SameTextAsAny(std::string_view text, std::span<const std::string_view> words);
 

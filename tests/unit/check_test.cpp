@@ -93,6 +93,35 @@ TEST(Check, FieldNamesTypesAndValues) {
             Expect({"2,6 N: 型 \"TPoint\" は Tamsel の知らない型です。初期値は文字列として書かれます"}));
 }
 
+// Values as the unit's text gives them to Pascal: a string already in
+// quotes breaks apart, "5.)" in an INI read is "]", a brace comment is one.
+TEST(Check, ValuesAsTheUnitWritesThem) {
+  EXPECT_EQ(Check("TA\n  Ft:string;'My App'\n"),
+            Expect({"2,13 W: 初期値 \"'My App'\" が ' で囲まれています。値は ' の間に書かれるので、囲む ' は要りません"}));
+  EXPECT_EQ(Check("TA\n  Ft:string;'+IntToStr(1)+'\n  Fu:string;''x''\n"), Findings{});
+  EXPECT_EQ(Check("TA\n  Fz:double;5.\n"), Findings{});
+  EXPECT_EQ(Check("TA\n  Fz:double;5.\nTIniter(TA)\n"),
+            Expect({"2,13 W: 初期値 \"5.\" が \".\" で終わっています。INI ファイルを読む行で \".)\" が \"]\" と読まれるので \"5.0\" と書いてください"}));
+  EXPECT_EQ(Check("TA\n  Fw:integer;0 { px }\n"),
+            Expect({"2,14 N: 初期値の後のコメント \"{ px }\" もユニットに書かれます"}));
+  EXPECT_EQ(Check("TA\n  Fw:integer;x { px }\n").size(), 2u);  // a comment does not make a name a number
+  EXPECT_EQ(Check("TA\n  Fw:TDateTime;45000.5\n  Fd:tdate;0\n"), Findings{});
+  // A blank before ";" leaves a stored string's INI calls whole; one after ":" does not.
+  EXPECT_EQ(Check("TA\n  Fn:string ;x\nTIniter(TA)\n"),
+            Expect({"2,6 N: 型 \"string \" の前後に空白があります"}));
+  EXPECT_EQ(Check("TA\n  Fn: string;x\nTIniter(TA)\n"),
+            Expect({"2,6 W: 型 \" string\" の前後に空白があります"}));
+}
+
+// A descendant's field whose name differs from an ancestor's only in its
+// first character makes the same accessors, which hide the ancestor's.
+TEST(Check, AccessorsHidingAnAncestorsAreFound) {
+  EXPECT_EQ(Check("TA\n  FHost:string;h\nTB(TA)\nTC(TB)\n  mHost:string;m\n  FPort:integer;1\n"),
+            Expect({"5,3 W: フィールド \"mHost\" のアクセサ \"SetHost\" などが祖先 \"TA\" のフィールド \"FHost\" のものを隠します (override しません)"}));
+  // Unrelated classes, and the same name again, hide nothing.
+  EXPECT_EQ(Check("TA\n  FHost:string;h\nTB\n  mHost:string;m\nTC(TA)\n  FHost:string;i\n"), Findings{});
+}
+
 // Every class before the INI controller with fields is its ancestor, or
 // has only fields the controller declares too. A chain cut off by an
 // unknown parent is reported at that parent, the classes it cuts off noted.

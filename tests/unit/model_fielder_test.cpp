@@ -28,9 +28,11 @@ TEST(InitValueText, RowsOfTheTableInOrder) {
   EXPECT_EQ(Value("Fa", "BOOLEAN", "1"), "True");
   for (const char* numeric : {"shortint", "SmallInt", "longint", "Int64", "byte", "Word",
                               "longword", "Cardinal", "UInt64", "NativeInt", "nativeuint",
-                              "Single", "double", "Extended", "Currency", "real"})
+                              "Single", "double", "Extended", "Currency", "real", "TDateTime",
+                              "tdate", "TTIME"})
     EXPECT_EQ(Value("Fa", numeric, "-1.5"), "-1.5") << numeric;
-  for (const char* quoted : {"string", "WideString", "Char", "TColor", "integers", "Int6"})
+  for (const char* quoted :
+       {"string", "WideString", "Char", "TColor", "integers", "Int6", "TDateTimes"})
     EXPECT_EQ(Value("Fa", quoted, "5"), "'5'") << quoted;
   // The name rows hold for any field of that name with an empty value.
   EXPECT_EQ(Value("FFileName", "string", ""),
