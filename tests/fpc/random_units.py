@@ -60,6 +60,8 @@ name adds a feature, "-name" removes one, e.g. "all,-bom" or "basic,reserved"):
              files (the program is then written with one as well)
   ctlredef   TIniter redefines a stored field of one of its ancestors
   shared     unrelated classes after TIniter use the same field name
+  roots      the chain starts from TObject, TPersistent (with Classes in
+             UseUnit) or TInterfacedObject, or from a class without fields
   basic = tabs,crlf,blank,const,japanese       all = every feature
 
 Usage:
@@ -92,7 +94,9 @@ from decimal import Decimal, getcontext
 getcontext().prec = 60
 
 FEATURES = ("tabs", "crlf", "blank", "const", "japanese", "typecase", "numeric",
-            "strtypes", "reserved", "bom", "ctlredef", "shared")
+            "strtypes", "reserved", "bom", "ctlredef", "shared", "roots")
+# Standard classes a chain may start from.
+ROOTS = ("TObject", "TObject", "TPersistent", "TInterfacedObject")
 PRESETS = {
     "basic": {"tabs", "crlf", "blank", "const", "japanese"},
     "all": set(FEATURES),
@@ -163,6 +167,7 @@ TAKEN = set(SIGNED) | set(UNSIGNED) | set(FLOATS) | set(STRINGS) | {
     "tobject", "tiniter", "tinifile", "tinifilemine", "tcustominifile", "tmeminifile",
     "tstrings", "tstringlist", "tlist", "tfilename", "tdatetime", "texception", "tclass",
     "tformatsettings", "tstream", "tpersistent", "tbytes", "tencoding", "tsearchrec",
+    "tinterfacedobject", "classes",
     "plain", "checkstored", "checkown", "setall", "s", "c",
 }
 
@@ -203,6 +208,7 @@ class ClassDef:
     def __init__(self, name, parent):
         self.name = name
         self.parent = parent      # a ClassDef or None
+        self.outside = None       # without a parent here: a standard class to derive from
         self.fields = []
         self.stored = False       # before TIniter in the file
 
@@ -453,15 +459,27 @@ class Case:
             classes.append(loose)
             before -= 1
         parent = None
+        root = None
+        if self.has("roots") and rng.random() < 0.5:
+            root = rng.choice(ROOTS)
+            self.tags.add("roots")
         for i in range(before):
             c = ClassDef(self.new_class_name(), parent)
             c.stored = True
-            fieldless = i > 0 and rng.random() < 0.15
+            if i == 0:
+                c.outside = root
+            # A class without fields first gives the chain no Initial to
+            # override.
+            fieldless = (i > 0 or self.has("roots")) and rng.random() < 0.15
+            if fieldless and i == 0:
+                self.tags.add("roots")
             if not fieldless:
                 self.add_fields(c, rng.randint(1, 6), redefine=True)
             classes.append(c)
             parent = c
         ini = ClassDef(INI_CLASS, parent)
+        if parent is None:
+            ini.outside = root
         ini.fields = [Field("FFileName", "string", "string", ""),
                       Field("FSection", "string", "string", "")]
         stored_names = [f.name for c in classes if c.stored for f in c.fields]
@@ -552,7 +570,8 @@ class Case:
         for i, c in enumerate(self.classes):
             if i in self.blank:
                 lines.append("")
-            head = c.name if c.parent is None else "%s(%s)" % (c.name, c.parent.name)
+            parent = c.parent.name if c.parent is not None else c.outside
+            head = c.name if parent is None else "%s(%s)" % (c.name, parent)
             lines.append(head)
             own = c.fields[2:] if c is self.ini else c.fields
             for f in own:
@@ -566,7 +585,10 @@ class Case:
         return (BOM if self.const_bom else b"") + text.encode("utf-8")
 
     def settings_bytes(self, section):
-        return ("[%s]\r\nTab=%d\r\n" % (section, self.tab)).encode("ascii")
+        text = "[%s]\r\nTab=%d\r\n" % (section, self.tab)
+        if any(c.outside == "TPersistent" for c in self.classes):
+            text += "UseUnit=Tamsel_common, Classes\r\n"
+        return text.encode("ascii")
 
     def stored_keys(self):
         """Stored field names in file order, each with its definitions."""
