@@ -3,7 +3,8 @@
 
 For every case the script writes a small definition file of the kind a
 careful Delphi programmer writes, has Tamsel generate its unit, compiles the
-unit with a program written for it (Free Pascal, Delphi mode) and runs the
+unit with a program written for it (Free Pascal, Delphi mode, or with --mode
+delphiunicode the mode where string is UnicodeString) and runs the
 program twice:
 
   first  creates each plain class of the chain before TIniter and checks the
@@ -60,6 +61,8 @@ name adds a feature, "-name" removes one, e.g. "all,-bom" or "basic,reserved"):
              files (the program is then written with one as well)
   ctlredef   TIniter redefines a stored field of one of its ancestors
   shared     unrelated classes after TIniter use the same field name
+  datetime   TDateTime, TDate and TTime fields (whole seconds, so that their
+             ISO 8601 text in the INI file holds them exactly)
   roots      the chain starts from TObject, TPersistent (with Classes in
              UseUnit) or TInterfacedObject, or from a class without fields
   basic = tabs,crlf,blank,const,japanese       all = every feature
@@ -67,6 +70,7 @@ name adds a feature, "-name" removes one, e.g. "all,-bom" or "basic,reserved"):
 Usage:
   random_units.py --tamsel EXE --runtime DIR [--count N] [--seed S]
                   [--features LIST] [--keep DIR] [--jobs J] [--only I,J,...]
+                  [--mode delphi|delphiunicode]
 
 A case is named r<seed>_<index>; the same seed and index always give the same
 files, so "--seed S --only I" repeats one case. Failing cases are kept, with
@@ -94,7 +98,7 @@ from decimal import Decimal, getcontext
 getcontext().prec = 60
 
 FEATURES = ("tabs", "crlf", "blank", "const", "japanese", "typecase", "numeric",
-            "strtypes", "reserved", "bom", "ctlredef", "shared", "roots")
+            "strtypes", "reserved", "bom", "ctlredef", "shared", "datetime", "roots")
 # Standard classes a chain may start from.
 ROOTS = ("TObject", "TObject", "TPersistent", "TInterfacedObject")
 PRESETS = {
@@ -137,6 +141,7 @@ UNSIGNED = {
 FLOATS = ("single", "double", "extended", "real", "currency")
 STRINGS = ("string", "ansistring", "shortstring", "widestring", "unicodestring")
 WIDE = ("widestring", "unicodestring")
+DATES = ("tdatetime", "tdate", "ttime")
 
 # How a type name may be spelt when its letter case varies.
 SPELLINGS = {
@@ -152,7 +157,11 @@ SPELLINGS = {
     "widestring": ["WideString", "Widestring", "WIDESTRING"],
     "unicodestring": ["UnicodeString", "Unicodestring"],
     "ansistring": ["AnsiString", "Ansistring"], "shortstring": ["ShortString", "SHORTSTRING"],
+    "tdatetime": ["tdatetime", "TDATETIME", "Tdatetime"], "tdate": ["tdate", "TDATE"],
+    "ttime": ["ttime", "TTIME"],
 }
+# How the date and time types are spelt when letter case does not vary.
+DATE_SPELLING = {"tdatetime": "TDateTime", "tdate": "TDate", "ttime": "TTime"}
 
 # Identifiers a generated name must not take: type names, names the
 # generated code or the program uses, methods of TObject.
@@ -320,7 +329,13 @@ class Case:
             pool += list(SIGNED) + list(UNSIGNED) + list(FLOATS)
         if self.has("strtypes"):
             pool += list(STRINGS[1:])
+        if self.has("datetime"):
+            pool += list(DATES) * 2
         base = rng.choice(pool)
+        if base in DATES:
+            self.tags.add("datetime")
+            spelt = self.spell(base)
+            return base, DATE_SPELLING[base] if spelt == base else spelt
         if base not in ("string", "integer", "boolean"):
             self.tags.add("numeric" if base not in STRINGS else "strtypes")
         return base, self.spell(base)
@@ -368,6 +383,12 @@ class Case:
             return str(n), str(n)
         if base in FLOATS:
             text = self.float_text(base)
+            return text, text
+        if base in DATES:
+            # Days since 1899-12-30 and 128ths of a day (675 seconds each).
+            days = Decimal(rng.randint(1, 80000)) if base != "ttime" else Decimal(0)
+            part = Decimal(rng.randint(0, 127)) / 128 if base != "tdate" else Decimal(0)
+            text = decimal_text(days + part)
             return text, text
         # strings
         text = self.string_text(base)
@@ -600,7 +621,7 @@ class Case:
                 keys.setdefault(f.name, []).append(f)
         return keys
 
-    def program_text(self):
+    def program_text(self, mode="delphi"):
         rng = random.Random(self.name + "/program")
         consts = []
         body_first = []
@@ -610,27 +631,38 @@ class Case:
 
         def const(spelt, expr):
             name = "V%d" % (len(consts) + 1)
-            if spelt.lower() == "shortstring" and self.bom:
-                # Free Pascal does not convert a constant from a UTF-8 source
-                # to a short string at compile time; the program compares and
-                # sets through a string instead.
+            if spelt.lower() == "shortstring" and (self.bom or mode == "delphiunicode"):
+                # Free Pascal does not convert a constant from a UTF-8 source,
+                # or a Unicode one, to a short string at compile time; the
+                # program compares and sets through a string instead.
                 spelt = "string"
             consts.append("  %s: %s = %s;" % (name, spelt, expr))
             return name
 
         def show(base, expr):
+            # string(...): Free Pascal's SysUtils gives AnsiString, which a
+            # Unicode program converts only with a warning unless told to.
             if base == "boolean":
-                return "BoolToStr(%s, True)" % expr
+                return "string(BoolToStr(%s, True))" % expr
             if base == "currency":
-                return "CurrToStr(%s)" % expr
-            if base in FLOATS:
-                return "FloatToStr(%s)" % expr
+                return "string(CurrToStr(%s))" % expr
+            if base in FLOATS or base in DATES:
+                return "string(FloatToStr(%s))" % expr
             if base in SIGNED or base in UNSIGNED:
-                return "IntToStr(%s)" % expr
+                return "string(IntToStr(%s))" % expr
             return "string(%s)" % expr
+
+        # A short string against a string constant, in a Unicode program:
+        # converted both ways explicitly, as the compiler warns otherwise.
+        short_unicode = mode == "delphiunicode"
+
+        def arg(f, name):
+            return "ShortString(%s)" % name if short_unicode and f.base == "shortstring" else name
 
         def check(obj, f, cname, expected, what, out, getter_part="Get"):
             getter = "%s.%s%s" % (obj, getter_part, f.item)
+            if short_unicode and f.base == "shortstring":
+                getter = "string(%s)" % getter
             out.append("  if %s <> %s then" % (getter, expected))
             out.append("    Fail(%s + %s + ', expected ' + %s);"
                        % (pascal_string("%s: %s.%s (%s) is " % (what, cname, f.name, f.spelt)),
@@ -654,7 +686,7 @@ class Case:
                 args = [const(f.spelt, self.value(f.base, False,
                                                   avoid={canon(f.base, literal_expr(f))})[0])
                         for f in c.fields]
-                proc.append("  C.SetAllSelf(%s);" % ", ".join(args))
+                proc.append("  C.SetAllSelf(%s);" % ", ".join(arg(f, a) for f, a in zip(c.fields, args)))
                 for f, a in zip(c.fields, args):
                     check("C", f, c.name, a, "after SetAllSelf", proc, "GetSelf")
             proc += ["  C.Free;", "end;", ""]
@@ -679,10 +711,10 @@ class Case:
                   body_first)
         setters = []
         for name, (f, v) in new_values.items():
-            setters.append("  S.Set%s(%s);" % (f.item, v))
+            setters.append("  S.Set%s(%s);" % (f.item, arg(f, v)))
         for f in own_new:
             expr, _ = self.value(f.base, False, avoid={canon(f.base, literal_expr(f))})
-            setters.append("  S.Set%s(%s);" % (f.item, const(f.spelt, expr)))
+            setters.append("  S.Set%s(%s);" % (f.item, arg(f, const(f.spelt, expr))))
         rng.shuffle(setters)
         for name, (f, v) in new_values.items():
             check("S", f, INI_CLASS, v, "stored and loaded", checks_stored)
@@ -701,7 +733,7 @@ class Case:
         out.append("program %s;" % self.prog)
         out.append("")
         out.append("{$IFDEF FPC}")
-        out.append("  {$MODE DELPHI}")
+        out.append("  {$MODE %s}" % mode.upper())
         out.append("{$ENDIF}")
         out.append("")
         # cwstring: on Unix, Free Pascal converts wide strings to and from
@@ -723,13 +755,13 @@ class Case:
             out += ["procedure CheckInt(const Name: string; Actual, Expected: Integer);",
                     "begin",
                     "  if Actual <> Expected then",
-                    "    Fail('constant ' + Name + ' is ' + IntToStr(Actual));",
+                    "    Fail('constant ' + Name + ' is ' + string(IntToStr(Actual)));",
                     "end;",
                     "",
                     "procedure CheckBool(const Name: string; Actual, Expected: Boolean);",
                     "begin",
                     "  if Actual <> Expected then",
-                    "    Fail('constant ' + Name + ' is ' + BoolToStr(Actual, True));",
+                    "    Fail('constant ' + Name + ' is ' + string(BoolToStr(Actual, True)));",
                     "end;",
                     "",
                     "procedure CheckStr(const Name: string; const Actual, Expected: string);",
@@ -797,7 +829,7 @@ def canon(base, expr):
         return hi if m.group(1) == "High" else lo
     if base in SIGNED or base in UNSIGNED:
         return int(expr)
-    if base in FLOATS:
+    if base in FLOATS or base in DATES:
         return Decimal(expr)
     return expr
 
@@ -811,7 +843,7 @@ def literal_expr(f):
     render it."""
     if f.base == "boolean":
         return "True" if int(f.init) else "False"
-    if f.base in SIGNED or f.base in UNSIGNED or f.base in FLOATS:
+    if f.base in SIGNED or f.base in UNSIGNED or f.base in FLOATS or f.base in DATES:
         return f.init
     return pascal_string(f.init)
 
@@ -895,8 +927,8 @@ def run_case(case, slot, env):
 
     ini = os.path.join(d, case.prog + ".ini")
     with open(os.path.join(d, case.prog + ".pas"), "wb") as fh:
-        fh.write(case.program_text())
-    rc, out, err = run(["fpc", "-Mdelphi", "-vew", "-Fu" + env.rt, "-FU" + os.path.join(d, "out"),
+        fh.write(case.program_text(env.mode))
+    rc, out, err = run(["fpc", "-M" + env.mode, "-vew", "-Fu" + env.rt, "-FU" + os.path.join(d, "out"),
                         case.prog + ".pas"], d, 300)
     log = out + err
     with open(os.path.join(d, "fpc.log"), "w") as fh:
@@ -979,6 +1011,9 @@ def main():
     ap.add_argument("--keep", help="folder for the files of failing cases")
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--only", help="comma separated case indexes to run")
+    ap.add_argument("--mode", choices=("delphi", "delphiunicode"), default="delphi",
+                    help="Free Pascal's mode for the units and programs (delphiunicode: string "
+                         "is UnicodeString, as in Delphi 2009 and later)")
     args = ap.parse_args()
 
     if shutil.which("fpc") is None:
@@ -995,10 +1030,11 @@ def main():
     indexes = range(args.count)
     if args.only:
         indexes = [int(i) for i in args.only.split(",")]
-    print("seed %d, features %s" % (seed, ",".join(f for f in FEATURES if f in args.features)
-                                    or "none"), flush=True)
+    print("seed %d, mode %s, features %s" % (seed, args.mode, ",".join(
+        f for f in FEATURES if f in args.features) or "none"), flush=True)
 
     env = Env()
+    env.mode = args.mode
     env.work = tempfile.mkdtemp(prefix="random_units-")
     keep = args.keep
     try:
@@ -1008,7 +1044,7 @@ def main():
         for name in os.listdir(args.runtime):
             if name.lower().endswith((".pas", ".pp", ".inc")):
                 shutil.copy(os.path.join(args.runtime, name), env.rt)
-        rc, out, err = run(["fpc", "-Mdelphi", "-vew", "-FU" + env.rt,
+        rc, out, err = run(["fpc", "-M" + env.mode, "-vew", "-FU" + env.rt,
                             os.path.join(env.rt, "Tamsel_common.pas")], env.rt, 300)
         if rc != 0:
             print(out + err)
