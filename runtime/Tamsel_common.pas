@@ -45,12 +45,17 @@ type
   { An INI file with read operations for every type the generated code uses
     and write operations that leave the file alone when nothing changed.
 
-    ReadString, ReadInteger and ReadInt64 are TCustomIniFile's own. }
+    ReadString and ReadInteger are TCustomIniFile's own. }
   TIniFileMine = class(TIniFile)
   private
     function TryReadSigned(const Section, Ident: string; out Value: Int64): Boolean;
     function TryReadUnsigned(const Section, Ident: string; out Value: UInt64): Boolean;
   public
+    { TCustomIniFile has these only since Delphi 10.3: this unit's own
+      versions serve every compiler alike. }
+    function ReadInt64(const Section, Ident: string; Default: Int64): Int64; reintroduce;
+    procedure WriteInt64(const Section, Ident: string; Value: Int64); reintroduce;
+
     { Reads a boolean stored as an integer: 0 is False, any other integer is
       True; Default when the key is missing or holds no integer. }
     function ReadBoolean(const Section, Ident: string; Default: Boolean): Boolean;
@@ -364,6 +369,17 @@ begin
 end;
 
 { TIniFileMine ------------------------------------------------------------- }
+
+function TIniFileMine.ReadInt64(const Section, Ident: string; Default: Int64): Int64;
+begin
+  if not TryReadSigned(Section, Ident, Result) then
+    Result := Default;
+end;
+
+procedure TIniFileMine.WriteInt64(const Section, Ident: string; Value: Int64);
+begin
+  WriteString(Section, Ident, IntToStr(Value));
+end;
 
 { Signed integers are read as Int64 text (the RTL's integer syntax, decimal
   or hexadecimal) and kept when the narrowing typecast gives the same
