@@ -26,14 +26,26 @@
   outside the type's range, reads as the default.
 
   The unit compiles unchanged with Delphi and with Free Pascal in Delphi
-  mode (fpc -Mdelphi). Under Free Pascal on Unix, add cwstring to the
-  program's uses clause when it stores WideString or UnicodeString fields
-  holding non-ASCII text: without it the RTL cannot convert between UTF-8
-  and UTF-16. }
+  mode (fpc -Mdelphi) or Delphi Unicode mode (fpc -Mdelphiunicode): it
+  follows the mode of the command line. In Delphi Unicode mode string is
+  UnicodeString while Free Pascal's TIniFile works with AnsiString, so
+  TIniFileMine converts sections, keys and values to UTF-8 itself and the
+  file holds UTF-8 whatever the locale. In Delphi mode string is AnsiString
+  and is stored as its bytes; WideString and UnicodeString values are
+  converted by the RTL's rules, with the program's code page. Under Free
+  Pascal on Unix, add cwstring to the program's uses clause when it stores
+  WideString or UnicodeString fields holding non-ASCII text: without it the
+  RTL cannot convert between UTF-8 and UTF-16. }
 unit Tamsel_common;
 
 {$IFDEF FPC}
-  {$MODE DELPHI}
+  { The mode of the command line: UNICODE is defined by -Mdelphiunicode. }
+  {$IFDEF UNICODE}
+    {$MODE DELPHIUNICODE}
+    {$DEFINE FPC_UNICODE_INI}
+  {$ELSE}
+    {$MODE DELPHI}
+  {$ENDIF}
 {$ENDIF}
 
 interface
@@ -42,15 +54,37 @@ uses
   SysUtils, IniFiles;
 
 type
+  { The string type of the RTL's number routines (IntToStr, TryStrToFloat,
+    ...): AnsiString in Free Pascal whatever the mode, string in Delphi.
+    Numbers are stored as ASCII text of this type. }
+  TNumberText = {$IFDEF FPC} AnsiString {$ELSE} string {$ENDIF};
+
   { An INI file with read operations for every type the generated code uses
     and write operations that leave the file alone when nothing changed.
 
-    ReadString and ReadInteger are TCustomIniFile's own. }
+    ReadString and ReadInteger are TCustomIniFile's own, except in Free
+    Pascal's Delphi Unicode mode (see below). }
   TIniFileMine = class(TIniFile)
   private
+    { The stored text of a number; '' when the key is missing. }
+    function ReadNumberText(const Section, Ident: string): TNumberText;
+    procedure WriteNumberText(const Section, Ident: string; const Text: TNumberText);
     function TryReadSigned(const Section, Ident: string; out Value: Int64): Boolean;
     function TryReadUnsigned(const Section, Ident: string; out Value: UInt64): Boolean;
   public
+{$IFDEF FPC_UNICODE_INI}
+    { Free Pascal's TIniFile takes AnsiString: these take string
+      (UnicodeString here) and store it as UTF-8, so that no text is lost to
+      the locale's code page and no call needs an implicit conversion. The
+      file name goes on in the locale's code page, as the RTL passes file
+      names to the system. They hide the inherited AnsiString versions. }
+    constructor Create(const FileName: string); reintroduce;
+    function ReadString(const Section, Ident, Default: string): string; reintroduce;
+    procedure WriteString(const Section, Ident, Value: string); reintroduce;
+    function ReadInteger(const Section, Ident: string; Default: Longint): Longint; reintroduce;
+    procedure WriteInteger(const Section, Ident: string; Value: Longint); reintroduce;
+{$ENDIF}
+
     { TCustomIniFile has these only since Delphi 10.3: this unit's own
       versions serve every compiler alike. }
     function ReadInt64(const Section, Ident: string; Default: Int64): Int64; reintroduce;
@@ -146,14 +180,14 @@ end;
 
 { Decimal digits with an optional '+'; covers the whole range of UInt64,
   which TryStrToInt64 does not. }
-function TryDecimalToUInt64(const S: string; out Value: UInt64): Boolean;
+function TryDecimalToUInt64(const S: TNumberText; out Value: UInt64): Boolean;
 var
   I: Integer;
 begin
   Result := False;
   Value := 0;
   I := 1;
-  if (S <> '') and (S[1] = '+') then
+  if (Length(S) > 0) and (S[1] = '+') then
     Inc(I);
   if I > Length(S) then
     Exit;
@@ -168,18 +202,21 @@ begin
   Result := True;
 end;
 
-function UInt64ToText(Value: UInt64): string;
+const
+  DecimalDigits: TNumberText = '0123456789';
+
+function UInt64ToText(Value: UInt64): TNumberText;
 begin
   Result := '';
   repeat
-    Result := Char(Ord('0') + Integer(Value mod 10)) + Result;
+    Result := DecimalDigits[Integer(Value mod 10) + 1] + Result;
     Value := Value div 10;
   until Value = 0;
 end;
 
 { Currency: exact text of the underlying Int64 (value * 10000) ----------- }
 
-function CurrencyToText(const Value: Currency): string;
+function CurrencyToText(const Value: Currency): TNumberText;
 var
   Raw, Whole: Int64;
 begin
@@ -193,7 +230,7 @@ end;
 
 { [+|-]digits[.digits], at most four decimals, read without going through a
   floating-point type, so every Currency value reads back exactly. }
-function TryTextToCurrencyExact(const S: string; out Value: Currency): Boolean;
+function TryTextToCurrencyExact(const S: TNumberText; out Value: Currency): Boolean;
 var
   I, Decimals, Digits: Integer;
   Negative, Point: Boolean;
@@ -204,7 +241,7 @@ begin
   Value := 0;
   I := 1;
   Negative := False;
-  if (S <> '') and ((S[1] = '-') or (S[1] = '+')) then
+  if (Length(S) > 0) and ((S[1] = '-') or (S[1] = '+')) then
   begin
     Negative := S[1] = '-';
     Inc(I);
@@ -250,7 +287,7 @@ begin
   Result := True;
 end;
 
-function TryTextToCurrency(const S: string; out Value: Currency): Boolean;
+function TryTextToCurrency(const S: TNumberText; out Value: Currency): Boolean;
 begin
   Result := TryTextToCurrencyExact(Trim(S), Value);
   { Hand-edited forms such as "1e3" or "0.12345" (rounded). }
@@ -285,9 +322,9 @@ end;
   NaN, Inf and -Inf are spelled out here because the RTLs disagree on them;
   a finite text too large for the type is refused rather than read as an
   infinity. }
-function TryTextToFloat(const S: string; Kind: TFloatKind; out Value: Extended): Boolean;
+function TryTextToFloat(const S: TNumberText; Kind: TFloatKind; out Value: Extended): Boolean;
 var
-  T: string;
+  T: TNumberText;
   SingleValue: Single;
   DoubleValue: Double;
   ExtendedValue: Extended;
@@ -333,10 +370,10 @@ end;
 
 { The shortest general-format text, from FirstDigits to LastDigits
   significant digits, that reads back as Value. }
-function FloatToText(const Value: Extended; Kind: TFloatKind): string;
+function FloatToText(const Value: Extended; Kind: TFloatKind): TNumberText;
 var
   Digits: Integer;
-  Previous: string;
+  Previous: TNumberText;
   Back: Extended;
 begin
   if IsNan(Value) then
@@ -368,7 +405,76 @@ begin
   end;
 end;
 
+{$IFDEF FPC_UNICODE_INI}
+{ Text as Free Pascal's TIniFile holds it --------------------------------- }
+
+{ TIniFile keeps the file's bytes in AnsiStrings of the system code page and
+  writes them back as they are. The UTF-8 bytes are relabelled rather than
+  converted, which would lose every character the locale cannot spell. }
+function ToIni(const S: UnicodeString): AnsiString;
+var
+  Bytes: RawByteString;
+begin
+  Bytes := UTF8Encode(S);
+  SetCodePage(Bytes, DefaultSystemCodePage, False);
+  Result := Bytes;
+end;
+
+{ Bytes that are no UTF-8 read as '?'. }
+function FromIni(const S: AnsiString): UnicodeString;
+begin
+  Result := UTF8Decode(S);
+end;
+{$ENDIF}
+
 { TIniFileMine ------------------------------------------------------------- }
+
+{$IFDEF FPC_UNICODE_INI}
+constructor TIniFileMine.Create(const FileName: string);
+begin
+  inherited Create(AnsiString(FileName));
+end;
+
+function TIniFileMine.ReadString(const Section, Ident, Default: string): string;
+begin
+  Result := FromIni(inherited ReadString(ToIni(Section), ToIni(Ident), ToIni(Default)));
+end;
+
+procedure TIniFileMine.WriteString(const Section, Ident, Value: string);
+begin
+  inherited WriteString(ToIni(Section), ToIni(Ident), ToIni(Value));
+end;
+
+function TIniFileMine.ReadInteger(const Section, Ident: string; Default: Longint): Longint;
+begin
+  Result := inherited ReadInteger(ToIni(Section), ToIni(Ident), Default);
+end;
+
+procedure TIniFileMine.WriteInteger(const Section, Ident: string; Value: Longint);
+begin
+  inherited WriteInteger(ToIni(Section), ToIni(Ident), Value);
+end;
+
+function TIniFileMine.ReadNumberText(const Section, Ident: string): TNumberText;
+begin
+  Result := inherited ReadString(ToIni(Section), ToIni(Ident), '');
+end;
+
+procedure TIniFileMine.WriteNumberText(const Section, Ident: string; const Text: TNumberText);
+begin
+  inherited WriteString(ToIni(Section), ToIni(Ident), Text);
+end;
+{$ELSE}
+function TIniFileMine.ReadNumberText(const Section, Ident: string): TNumberText;
+begin
+  Result := ReadString(Section, Ident, '');
+end;
+
+procedure TIniFileMine.WriteNumberText(const Section, Ident: string; const Text: TNumberText);
+begin
+  WriteString(Section, Ident, Text);
+end;
+{$ENDIF}
 
 function TIniFileMine.ReadInt64(const Section, Ident: string; Default: Int64): Int64;
 begin
@@ -378,7 +484,7 @@ end;
 
 procedure TIniFileMine.WriteInt64(const Section, Ident: string; Value: Int64);
 begin
-  WriteString(Section, Ident, IntToStr(Value));
+  WriteNumberText(Section, Ident, IntToStr(Value));
 end;
 
 { Signed integers are read as Int64 text (the RTL's integer syntax, decimal
@@ -386,17 +492,17 @@ end;
   number back, that is when they lie in the type's range. }
 function TIniFileMine.TryReadSigned(const Section, Ident: string; out Value: Int64): Boolean;
 begin
-  Result := TryStrToInt64(Trim(ReadString(Section, Ident, '')), Value);
+  Result := TryStrToInt64(Trim(ReadNumberText(Section, Ident)), Value);
 end;
 
 { Decimal text up to High(UInt64); other notations the RTL accepts for
   Int64 are taken as far as they are not negative. }
 function TIniFileMine.TryReadUnsigned(const Section, Ident: string; out Value: UInt64): Boolean;
 var
-  Text: string;
+  Text: TNumberText;
   Signed: Int64;
 begin
-  Text := Trim(ReadString(Section, Ident, ''));
+  Text := Trim(ReadNumberText(Section, Ident));
   Result := TryDecimalToUInt64(Text, Value);
   if not Result and TryStrToInt64(Text, Signed) and (Signed >= 0) then
   begin
@@ -515,7 +621,7 @@ function TIniFileMine.ReadSingle(const Section, Ident: string; Default: Single):
 var
   V: Extended;
 begin
-  if TryTextToFloat(ReadString(Section, Ident, ''), fkSingle, V) then
+  if TryTextToFloat(ReadNumberText(Section, Ident), fkSingle, V) then
     Result := V
   else
     Result := Default;
@@ -525,7 +631,7 @@ function TIniFileMine.ReadDouble(const Section, Ident: string; Default: Double):
 var
   V: Extended;
 begin
-  if TryTextToFloat(ReadString(Section, Ident, ''), fkDouble, V) then
+  if TryTextToFloat(ReadNumberText(Section, Ident), fkDouble, V) then
     Result := V
   else
     Result := Default;
@@ -533,7 +639,7 @@ end;
 
 function TIniFileMine.ReadExtended(const Section, Ident: string; Default: Extended): Extended;
 begin
-  if not TryTextToFloat(ReadString(Section, Ident, ''), fkExtended, Result) then
+  if not TryTextToFloat(ReadNumberText(Section, Ident), fkExtended, Result) then
     Result := Default;
 end;
 
@@ -545,13 +651,14 @@ end;
 
 function TIniFileMine.ReadCurrency(const Section, Ident: string; Default: Currency): Currency;
 begin
-  if not TryTextToCurrency(ReadString(Section, Ident, ''), Result) then
+  if not TryTextToCurrency(ReadNumberText(Section, Ident), Result) then
     Result := Default;
 end;
 
 { The string types convert from and to string by the RTL's rules: the same
-  text in Delphi (string is UnicodeString); under Free Pascal, string is
-  AnsiString and the conversion uses the program's code page. }
+  text in Delphi and in Free Pascal's Delphi Unicode mode (string is
+  UnicodeString); in Free Pascal's Delphi mode, string is AnsiString and the
+  conversion uses the program's code page. }
 function TIniFileMine.ReadWideString(const Section, Ident: string; const Default: WideString): WideString;
 begin
   Result := WideString(ReadString(Section, Ident, string(Default)));
@@ -598,9 +705,9 @@ begin
   if ReadBoolean(Section, Ident, not Value) <> Value then
   begin
     if Value then
-      WriteString(Section, Ident, '1')
+      WriteNumberText(Section, Ident, '1')
     else
-      WriteString(Section, Ident, '0');
+      WriteNumberText(Section, Ident, '0');
   end;
 end;
 
@@ -610,67 +717,67 @@ end;
 procedure TIniFileMine.CheckWriteShortInt(const Section, Ident: string; Value: ShortInt);
 begin
   if ReadShortInt(Section, Ident, ShortInt(Value xor 1)) <> Value then
-    WriteString(Section, Ident, IntToStr(Value));
+    WriteNumberText(Section, Ident, IntToStr(Value));
 end;
 
 procedure TIniFileMine.CheckWriteSmallInt(const Section, Ident: string; Value: SmallInt);
 begin
   if ReadSmallInt(Section, Ident, SmallInt(Value xor 1)) <> Value then
-    WriteString(Section, Ident, IntToStr(Value));
+    WriteNumberText(Section, Ident, IntToStr(Value));
 end;
 
 procedure TIniFileMine.CheckWriteLongInt(const Section, Ident: string; Value: LongInt);
 begin
   if ReadLongInt(Section, Ident, LongInt(Value xor 1)) <> Value then
-    WriteString(Section, Ident, IntToStr(Int64(Value)));
+    WriteNumberText(Section, Ident, IntToStr(Int64(Value)));
 end;
 
 procedure TIniFileMine.CheckWriteInt64(const Section, Ident: string; Value: Int64);
 begin
   if ReadInt64(Section, Ident, Value xor 1) <> Value then
-    WriteString(Section, Ident, IntToStr(Value));
+    WriteNumberText(Section, Ident, IntToStr(Value));
 end;
 
 procedure TIniFileMine.CheckWriteNativeInt(const Section, Ident: string; Value: NativeInt);
 begin
   if ReadNativeInt(Section, Ident, NativeInt(Value xor 1)) <> Value then
-    WriteString(Section, Ident, IntToStr(Int64(Value)));
+    WriteNumberText(Section, Ident, IntToStr(Int64(Value)));
 end;
 
 procedure TIniFileMine.CheckWriteByte(const Section, Ident: string; Value: Byte);
 begin
   if ReadByte(Section, Ident, Byte(Value xor 1)) <> Value then
-    WriteString(Section, Ident, UInt64ToText(Value));
+    WriteNumberText(Section, Ident, UInt64ToText(Value));
 end;
 
 procedure TIniFileMine.CheckWriteWord(const Section, Ident: string; Value: Word);
 begin
   if ReadWord(Section, Ident, Word(Value xor 1)) <> Value then
-    WriteString(Section, Ident, UInt64ToText(Value));
+    WriteNumberText(Section, Ident, UInt64ToText(Value));
 end;
 
 procedure TIniFileMine.CheckWriteLongWord(const Section, Ident: string; Value: LongWord);
 begin
   if ReadLongWord(Section, Ident, LongWord(Value xor 1)) <> Value then
-    WriteString(Section, Ident, UInt64ToText(Value));
+    WriteNumberText(Section, Ident, UInt64ToText(Value));
 end;
 
 procedure TIniFileMine.CheckWriteCardinal(const Section, Ident: string; Value: Cardinal);
 begin
   if ReadCardinal(Section, Ident, Cardinal(Value xor 1)) <> Value then
-    WriteString(Section, Ident, UInt64ToText(Value));
+    WriteNumberText(Section, Ident, UInt64ToText(Value));
 end;
 
 procedure TIniFileMine.CheckWriteUInt64(const Section, Ident: string; Value: UInt64);
 begin
   if ReadUInt64(Section, Ident, Value xor 1) <> Value then
-    WriteString(Section, Ident, UInt64ToText(Value));
+    WriteNumberText(Section, Ident, UInt64ToText(Value));
 end;
 
 procedure TIniFileMine.CheckWriteNativeUInt(const Section, Ident: string; Value: NativeUInt);
 begin
   if ReadNativeUInt(Section, Ident, NativeUInt(Value xor 1)) <> Value then
-    WriteString(Section, Ident, UInt64ToText(Value));
+    WriteNumberText(Section, Ident, UInt64ToText(Value));
 end;
 
 { The float CheckWrites compare the value as it reads back, with NaN equal
@@ -680,19 +787,19 @@ end;
 procedure TIniFileMine.CheckWriteSingle(const Section, Ident: string; Value: Single);
 begin
   if not SameFloat(ReadSingle(Section, Ident, OtherFloat(Value)), Value) then
-    WriteString(Section, Ident, FloatToText(Value, fkSingle));
+    WriteNumberText(Section, Ident, FloatToText(Value, fkSingle));
 end;
 
 procedure TIniFileMine.CheckWriteDouble(const Section, Ident: string; Value: Double);
 begin
   if not SameFloat(ReadDouble(Section, Ident, OtherFloat(Value)), Value) then
-    WriteString(Section, Ident, FloatToText(Value, fkDouble));
+    WriteNumberText(Section, Ident, FloatToText(Value, fkDouble));
 end;
 
 procedure TIniFileMine.CheckWriteExtended(const Section, Ident: string; Value: Extended);
 begin
   if not SameFloat(ReadExtended(Section, Ident, OtherFloat(Value)), Value) then
-    WriteString(Section, Ident, FloatToText(Value, fkExtended));
+    WriteNumberText(Section, Ident, FloatToText(Value, fkExtended));
 end;
 
 procedure TIniFileMine.CheckWriteReal(const Section, Ident: string; Value: Real);
@@ -710,7 +817,7 @@ begin
   Raw := Raw xor 1;
   Move(Raw, Different, SizeOf(Different));
   if ReadCurrency(Section, Ident, Different) <> Value then
-    WriteString(Section, Ident, CurrencyToText(Value));
+    WriteNumberText(Section, Ident, CurrencyToText(Value));
 end;
 
 procedure TIniFileMine.CheckWriteWideString(const Section, Ident: string; const Value: WideString);
@@ -738,7 +845,7 @@ begin
   { Value + '1' would be cut back to Value when Value has 255 characters,
     so change the first character instead. }
   Different := Value;
-  if Different = '' then
+  if Length(Different) = 0 then
     Different := '1'
   else if Different[1] = '1' then
     Different[1] := '2'

@@ -8,11 +8,20 @@
                                   reads them back.
 
   Both runs set the locale's decimal separator to ',' first: the file must
-  still hold '.'. }
+  still hold '.'.
+
+  Compiled with -Mdelphi, string is AnsiString and holds UTF-8 bytes; with
+  -Mdelphiunicode, string is UnicodeString and the runtime unit writes it as
+  UTF-8 itself. Either way the file holds the same UTF-8 text. }
 program runtime_types_demo;
 
 {$IFDEF FPC}
-  {$MODE DELPHI}
+  {$IFDEF UNICODE}
+    {$MODE DELPHIUNICODE}
+    {$CODEPAGE UTF8} { the literals below are UnicodeString, read as UTF-8 }
+  {$ELSE}
+    {$MODE DELPHI}
+  {$ENDIF}
 {$ENDIF}
 
 uses
@@ -21,7 +30,8 @@ uses
 
 const
   S = 'types';
-  Japanese = '日本語のテキスト'; { UTF-8 bytes }
+  Japanese = '日本語のテキスト'; { UTF-8 bytes, or UTF-16 in Delphi Unicode mode }
+  JapaneseKey = '名前';
 
   ShortInts: array[0..2] of ShortInt = (Low(ShortInt), -1, High(ShortInt));
   SmallInts: array[0..1] of SmallInt = (Low(SmallInt), High(SmallInt));
@@ -58,7 +68,7 @@ end;
 
 function Key(const Kind: string; I: Integer): string;
 begin
-  Result := Kind + IntToStr(I);
+  Result := Kind + string(IntToStr(I)); { IntToStr gives AnsiString in Free Pascal }
 end;
 
 function SameOrNaN(const A, B: Extended): Boolean;
@@ -90,8 +100,8 @@ begin
   Currencies[1] := CurrencyFromRaw(High(Int64));
   Currencies[2] := -0.5;  Currencies[3] := 0.0001;
   Strings[0] := Japanese; Strings[1] := '';
-  Wides[0] := UTF8Decode(Japanese); Wides[1] := '';
-  ShortStrings[0] := Japanese; ShortStrings[1] := '';
+  Wides[0] := {$IFDEF UNICODE} Japanese {$ELSE} UTF8Decode(Japanese) {$ENDIF}; Wides[1] := '';
+  ShortStrings[0] := ShortString(Strings[0]); ShortStrings[1] := '';
   ShortStrings[2] := ShortString(StringOfChar('z', 255));
 end;
 
@@ -124,6 +134,7 @@ begin
     Ini.CheckWriteUnicodeString(S, Key('Unicode', I), UnicodeString(Wides[I]));
   end;
   for I := 0 to High(ShortStrings) do Ini.CheckWriteShortString(S, Key('Short', I), ShortStrings[I]);
+  Ini.CheckWriteString(S, JapaneseKey, Japanese);
   Ini.CheckWriteBoolean(S, 'True', True);
   Ini.CheckWriteBoolean(S, 'False', False);
   Ini.CheckWriteBoolean(S, 'Two', True); { holds "2", which already reads as True }
@@ -207,6 +218,8 @@ begin
   Check(Ini.ReadSingle(S, 'SingleOver', 7) = 7, '1e39 is no Single');
   Check(Ini.ReadCurrency(S, 'Comma', 7) = 7, '"1,5" is no Currency');
   Check(Ini.ReadCurrency(S, 'Hand', 7) = 12.3457, 'a currency with five decimals is rounded');
+  Check(Ini.ReadString(S, JapaneseKey, '?') = Japanese, 'a key in Japanese');
+
 end;
 
 var
