@@ -18,12 +18,23 @@
     nativeint nativeuint
     single double extended currency real
     widestring unicodestring ansistring shortstring
+    tdatetime tdate ttime
 
   Numbers are stored as text that does not depend on the locale: integers in
   decimal, floating-point values with '.' as the decimal separator and as
   many digits as reading them back exactly needs, currency values with four
   decimals. A stored value that is not a number of the field's type, or lies
   outside the type's range, reads as the default.
+
+  Dates and times are stored as ISO 8601 text, also independent of the
+  locale: a TDateTime as 2026-12-07T15:14:00, a TDate as 2026-12-07, a TTime
+  as 15:14:00. Milliseconds follow the seconds (15:14:00.250) only when they
+  are not zero; finer fractions are rounded to the millisecond. Reading
+  takes the same forms, with the seconds optional (15:14), a space for the
+  T, and for a TDateTime a date alone; or a plain number, the TDateTime
+  value itself, as the floating-point types store it. A value outside the
+  years 1 to 9999 is stored as such a number. Any other text, such as one
+  with a time zone, reads as the default.
 
   The unit compiles unchanged with Delphi and with Free Pascal in Delphi
   mode (fpc -Mdelphi) or Delphi Unicode mode (fpc -Mdelphiunicode): it
@@ -56,8 +67,9 @@ uses
 type
   { The string type of the RTL's number routines (IntToStr, TryStrToFloat,
     ...): AnsiString in Free Pascal whatever the mode, string in Delphi.
-    Numbers are stored as ASCII text of this type. }
+    Numbers, dates and times are stored as ASCII text of this type. }
   TNumberText = {$IFDEF FPC} AnsiString {$ELSE} string {$ENDIF};
+  TNumberChar = {$IFDEF FPC} AnsiChar {$ELSE} Char {$ENDIF};
 
   { An INI file with read operations for every type the generated code uses
     and write operations that leave the file alone when nothing changed.
@@ -66,7 +78,7 @@ type
     Pascal's Delphi Unicode mode (see below). }
   TIniFileMine = class(TIniFile)
   private
-    { The stored text of a number; '' when the key is missing. }
+    { The stored text of a number, date or time; '' when the key is missing. }
     function ReadNumberText(const Section, Ident: string): TNumberText;
     procedure WriteNumberText(const Section, Ident: string; const Text: TNumberText);
     function TryReadSigned(const Section, Ident: string; out Value: Int64): Boolean;
@@ -116,6 +128,10 @@ type
     function ReadAnsiString(const Section, Ident: string; const Default: AnsiString): AnsiString;
     function ReadShortString(const Section, Ident: string; const Default: ShortString): ShortString;
 
+    function ReadTDateTime(const Section, Ident: string; Default: TDateTime): TDateTime;
+    function ReadTDate(const Section, Ident: string; Default: TDate): TDate;
+    function ReadTTime(const Section, Ident: string; Default: TTime): TTime;
+
     { Write Value only when the file does not already hold it. The stored
       value is read with a default that differs from Value, so a missing key
       is always written and an unchanged one never is: an INI file whose
@@ -146,6 +162,13 @@ type
     procedure CheckWriteUnicodeString(const Section, Ident: string; const Value: UnicodeString);
     procedure CheckWriteAnsiString(const Section, Ident: string; const Value: AnsiString);
     procedure CheckWriteShortString(const Section, Ident: string; const Value: ShortString);
+
+    { Dates and times compare as text: the stored text is rewritten only
+      when it is not what Value would be written as, so a value that is not
+      a whole millisecond does not rewrite the file on every store. }
+    procedure CheckWriteTDateTime(const Section, Ident: string; Value: TDateTime);
+    procedure CheckWriteTDate(const Section, Ident: string; Value: TDate);
+    procedure CheckWriteTTime(const Section, Ident: string; Value: TTime);
   end;
 
 implementation
@@ -402,6 +425,188 @@ begin
       has, always with '.'. }
     Str(Value, Result);
     Result := Trim(Result);
+  end;
+end;
+
+{ Dates and times ---------------------------------------------------------- }
+
+type
+  TDateKind = (dkDateTime, dkDate, dkTime);
+
+const
+  FirstDay = -693593; { 0001-01-01 as a TDateTime }
+  LastDay = 2958465;  { 9999-12-31 }
+  MsPerDay = 86400000;
+
+function ZeroPadded(Value, Width: Integer): TNumberText;
+begin
+  Result := IntToStr(Value);
+  while Length(Result) < Width do
+    Result := '0' + Result;
+end;
+
+{ Splits Value into its day and the milliseconds since that day's midnight,
+  rounded to the nearest millisecond. Before 1899-12-30 a TDateTime is
+  negative, but its fraction still counts forwards from midnight: -1.25 is
+  1899-12-29 06:00. False when the day is not in the years 1 to 9999. }
+function TrySplitDateTime(const Value: Double; out Day, Ms: Integer): Boolean;
+var
+  Whole: Double;
+begin
+  Result := False;
+  Day := 0;
+  Ms := 0;
+  { IsNan first: comparing a NaN can raise (see SameFloat). }
+  if IsNan(Value) or IsInfinite(Value) or
+     (Value <= FirstDay - 1) or (Value >= LastDay + 1) then
+    Exit;
+  Whole := Int(Value);
+  Day := Integer(Trunc(Whole));
+  Ms := Integer(Round(Abs(Value - Whole) * MsPerDay));
+  if Ms = MsPerDay then
+  begin
+    { 23:59:59.9996 rounds to the next midnight. }
+    Ms := 0;
+    Inc(Day);
+  end;
+  Result := (Day >= FirstDay) and (Day <= LastDay);
+end;
+
+function DayToText(Day: Integer): TNumberText;
+var
+  Year, Month, DayOfMonth: Word;
+begin
+  DecodeDate(Day, Year, Month, DayOfMonth);
+  Result := ZeroPadded(Year, 4) + '-' + ZeroPadded(Month, 2) + '-' + ZeroPadded(DayOfMonth, 2);
+end;
+
+function MsToText(Ms: Integer): TNumberText;
+begin
+  Result := ZeroPadded(Ms div 3600000, 2) + ':' + ZeroPadded(Ms div 60000 mod 60, 2) + ':' +
+    ZeroPadded(Ms div 1000 mod 60, 2);
+  if Ms mod 1000 <> 0 then
+    Result := Result + '.' + ZeroPadded(Ms mod 1000, 3);
+end;
+
+{ The text a value is stored as: ISO 8601, or the number itself outside the
+  years 1 to 9999 (NaN and the infinities included). }
+function DateTimeToText(const Value: TDateTime; Kind: TDateKind): TNumberText;
+var
+  Day, Ms: Integer;
+begin
+  if not TrySplitDateTime(Value, Day, Ms) then
+    Result := FloatToText(Value, fkDouble)
+  else
+    case Kind of
+      dkDateTime: Result := DayToText(Day) + 'T' + MsToText(Ms);
+      dkDate: Result := DayToText(Day);
+    else
+      Result := MsToText(Ms);
+    end;
+end;
+
+{ Exactly Count decimal digits of S from I on; I moves past them. }
+function TryDigits(const S: TNumberText; var I: Integer; Count: Integer; out Value: Word): Boolean;
+var
+  Last: Integer;
+begin
+  Result := False;
+  Value := 0;
+  Last := I + Count - 1;
+  if Last > Length(S) then
+    Exit;
+  while I <= Last do
+  begin
+    if (S[I] < '0') or (S[I] > '9') then
+      Exit;
+    Value := Value * 10 + Word(Ord(S[I]) - Ord('0'));
+    Inc(I);
+  end;
+  Result := True;
+end;
+
+{ The character at I is C; I moves past it. }
+function TrySkip(const S: TNumberText; var I: Integer; C: TNumberChar): Boolean;
+begin
+  Result := (I <= Length(S)) and (S[I] = C);
+  if Result then
+    Inc(I);
+end;
+
+{ YYYY-MM-DD from I on, a valid date. }
+function TryReadDate(const S: TNumberText; var I: Integer; out Date: TDateTime): Boolean;
+var
+  Year, Month, Day: Word;
+begin
+  Date := 0;
+  Result := TryDigits(S, I, 4, Year) and TrySkip(S, I, '-') and
+    TryDigits(S, I, 2, Month) and TrySkip(S, I, '-') and
+    TryDigits(S, I, 2, Day) and TryEncodeDate(Year, Month, Day, Date);
+end;
+
+{ HH:MM, HH:MM:SS or HH:MM:SS.fraction from I on, before 24:00. Digits of
+  the fraction past the milliseconds are ignored. }
+function TryReadTime(const S: TNumberText; var I: Integer; out Time: TDateTime): Boolean;
+var
+  Hour, Minute, Second, Ms: Word;
+  Scale: Integer;
+begin
+  Time := 0;
+  Second := 0;
+  Ms := 0;
+  Result := TryDigits(S, I, 2, Hour) and TrySkip(S, I, ':') and TryDigits(S, I, 2, Minute);
+  if Result and TrySkip(S, I, ':') then
+  begin
+    Result := TryDigits(S, I, 2, Second);
+    if Result and TrySkip(S, I, '.') then
+    begin
+      Result := (I <= Length(S)) and (S[I] >= '0') and (S[I] <= '9');
+      Scale := 100;
+      while Result and (I <= Length(S)) and (S[I] >= '0') and (S[I] <= '9') do
+      begin
+        Ms := Ms + Word(Scale * (Ord(S[I]) - Ord('0')));
+        Scale := Scale div 10;
+        Inc(I);
+      end;
+    end;
+  end;
+  Result := Result and TryEncodeTime(Hour, Minute, Second, Ms, Time);
+end;
+
+{ Reads what DateTimeToText writes for Kind, and a plain number for every
+  kind. Nothing may follow the text: a time zone, for one, is refused, since
+  a TDateTime has none to keep it in. }
+function TryTextToDateTime(const S: TNumberText; Kind: TDateKind; out Value: TDateTime): Boolean;
+var
+  T: TNumberText;
+  I: Integer;
+  Date, Time: TDateTime;
+  Number: Extended;
+begin
+  T := Trim(S);
+  I := 1;
+  Date := 0;
+  Time := 0;
+  case Kind of
+    dkDate: Result := TryReadDate(T, I, Date);
+    dkTime: Result := TryReadTime(T, I, Time);
+  else
+    Result := TryReadDate(T, I, Date);
+    if Result and (I <= Length(T)) then
+      Result := (TrySkip(T, I, 'T') or TrySkip(T, I, ' ')) and TryReadTime(T, I, Time);
+  end;
+  if Result and (I > Length(T)) then
+  begin
+    { The time counts forwards from midnight also before 1899-12-30. }
+    if Date < 0 then
+      Value := Date - Time
+    else
+      Value := Date + Time;
+  end
+  else
+  begin
+    Result := TryTextToFloat(T, fkDouble, Number);
+    Value := Number;
   end;
 end;
 
@@ -679,6 +884,32 @@ begin
   Result := ShortString(ReadString(Section, Ident, string(Default)));
 end;
 
+function TIniFileMine.ReadTDateTime(const Section, Ident: string; Default: TDateTime): TDateTime;
+begin
+  if not TryTextToDateTime(ReadNumberText(Section, Ident), dkDateTime, Result) then
+    Result := Default;
+end;
+
+function TIniFileMine.ReadTDate(const Section, Ident: string; Default: TDate): TDate;
+var
+  V: TDateTime;
+begin
+  if TryTextToDateTime(ReadNumberText(Section, Ident), dkDate, V) then
+    Result := V
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadTTime(const Section, Ident: string; Default: TTime): TTime;
+var
+  V: TDateTime;
+begin
+  if TryTextToDateTime(ReadNumberText(Section, Ident), dkTime, V) then
+    Result := V
+  else
+    Result := Default;
+end;
+
 procedure TIniFileMine.CheckWriteString(const Section, Ident, Value: string);
 begin
   if ReadString(Section, Ident, Value + '1') <> Value then
@@ -853,6 +1084,36 @@ begin
     Different[1] := '1';
   if ReadShortString(Section, Ident, Different) <> Value then
     WriteString(Section, Ident, string(Value));
+end;
+
+{ The text to write is never empty, so a missing key, read as '', is always
+  written. }
+
+procedure TIniFileMine.CheckWriteTDateTime(const Section, Ident: string; Value: TDateTime);
+var
+  Text: TNumberText;
+begin
+  Text := DateTimeToText(Value, dkDateTime);
+  if ReadNumberText(Section, Ident) <> Text then
+    WriteNumberText(Section, Ident, Text);
+end;
+
+procedure TIniFileMine.CheckWriteTDate(const Section, Ident: string; Value: TDate);
+var
+  Text: TNumberText;
+begin
+  Text := DateTimeToText(Value, dkDate);
+  if ReadNumberText(Section, Ident) <> Text then
+    WriteNumberText(Section, Ident, Text);
+end;
+
+procedure TIniFileMine.CheckWriteTTime(const Section, Ident: string; Value: TTime);
+var
+  Text: TNumberText;
+begin
+  Text := DateTimeToText(Value, dkTime);
+  if ReadNumberText(Section, Ident) <> Text then
+    WriteNumberText(Section, Ident, Text);
 end;
 
 initialization

@@ -4,7 +4,7 @@
 # runs each twice: the first run writes and reads back every field type, the
 # second stores the same values again, which must leave the INI file
 # untouched. Both modes must write the same file, with its Japanese text in
-# UTF-8. Delphi Unicode mode converts to UTF-8
+# UTF-8 and its dates in ISO 8601. Delphi Unicode mode converts to UTF-8
 # itself, so it runs in the C locale too; Delphi mode converts WideString
 # with the locale's code page and runs in a UTF-8 one.
 # Usage: runtime_types.sh <runtime folder>
@@ -30,7 +30,9 @@ japanese='日本語のテキスト'
 # The stored lines that are the same in every mode and locale.
 check_text() {
   local ini=$1 line
-  for line in "String0=$japanese" "Wide0=$japanese" "Unicode0=$japanese" "名前=$japanese"; do
+  for line in "String0=$japanese" "Wide0=$japanese" "Unicode0=$japanese" "名前=$japanese" \
+      DateTime0=2026-12-07T15:14:00 DateTime1=2026-12-07T15:14:00.250 \
+      Date0=2026-12-07 Time0=15:14:00 Time1=23:59:59.999; do
     grep -qxF "$line" "$ini" || fail "$ini has no line $line"
   done
   if grep -v '^Comma=' "$ini" | grep ',' >&2; then
