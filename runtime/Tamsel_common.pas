@@ -45,8 +45,9 @@
   and is stored as its bytes; WideString and UnicodeString values are
   converted by the RTL's rules, with the program's code page. Under Free
   Pascal on Unix, add cwstring to the program's uses clause when it stores
-  WideString or UnicodeString fields holding non-ASCII text: without it the
-  RTL cannot convert between UTF-8 and UTF-16. }
+  non-ASCII text in fields the RTL converts: WideString and UnicodeString
+  in Delphi mode, AnsiString and ShortString in Delphi Unicode mode. Without
+  it the RTL cannot convert between the locale's code page and UTF-16. }
 unit Tamsel_common;
 
 {$IFDEF FPC}
