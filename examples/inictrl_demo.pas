@@ -7,7 +7,13 @@
 program inictrl_demo;
 
 {$IFDEF FPC}
-  {$MODE DELPHI}
+  { Delphi Unicode mode when the command line asks for it (-Mdelphiunicode
+    defines UNICODE), so that string is the generated unit's string. }
+  {$IFDEF UNICODE}
+    {$MODE DELPHIUNICODE}
+  {$ELSE}
+    {$MODE DELPHI}
+  {$ENDIF}
 {$ENDIF}
 
 uses

@@ -18,6 +18,7 @@
     nativeint nativeuint
     single double extended currency real
     widestring unicodestring ansistring shortstring
+    tdatetime tdate ttime
 
   Numbers are stored as text that does not depend on the locale: integers in
   decimal, floating-point values with '.' as the decimal separator and as
@@ -25,15 +26,38 @@
   decimals. A stored value that is not a number of the field's type, or lies
   outside the type's range, reads as the default.
 
+  Dates and times are stored as ISO 8601 text, also independent of the
+  locale: a TDateTime as 2026-12-07T15:14:00, a TDate as 2026-12-07, a TTime
+  as 15:14:00. Milliseconds follow the seconds (15:14:00.250) only when they
+  are not zero; finer fractions are rounded to the millisecond. Reading
+  takes the same forms, with the seconds optional (15:14), a space for the
+  T, and for a TDateTime a date alone; or a plain number, the TDateTime
+  value itself, as the floating-point types store it. A value outside the
+  years 1 to 9999 is stored as such a number. Any other text, such as one
+  with a time zone, reads as the default.
+
   The unit compiles unchanged with Delphi and with Free Pascal in Delphi
-  mode (fpc -Mdelphi). Under Free Pascal on Unix, add cwstring to the
-  program's uses clause when it stores WideString or UnicodeString fields
-  holding non-ASCII text: without it the RTL cannot convert between UTF-8
-  and UTF-16. }
+  mode (fpc -Mdelphi) or Delphi Unicode mode (fpc -Mdelphiunicode): it
+  follows the mode of the command line. In Delphi Unicode mode string is
+  UnicodeString while Free Pascal's TIniFile works with AnsiString, so
+  TIniFileMine converts sections, keys and values to UTF-8 itself and the
+  file holds UTF-8 whatever the locale. In Delphi mode string is AnsiString
+  and is stored as its bytes; WideString and UnicodeString values are
+  converted by the RTL's rules, with the program's code page. Under Free
+  Pascal on Unix, add cwstring to the program's uses clause when it stores
+  non-ASCII text in fields the RTL converts: WideString and UnicodeString
+  in Delphi mode, AnsiString and ShortString in Delphi Unicode mode. Without
+  it the RTL cannot convert between the locale's code page and UTF-16. }
 unit Tamsel_common;
 
 {$IFDEF FPC}
-  {$MODE DELPHI}
+  { The mode of the command line: UNICODE is defined by -Mdelphiunicode. }
+  {$IFDEF UNICODE}
+    {$MODE DELPHIUNICODE}
+    {$DEFINE FPC_UNICODE_INI}
+  {$ELSE}
+    {$MODE DELPHI}
+  {$ENDIF}
 {$ENDIF}
 
 interface
@@ -42,15 +66,43 @@ uses
   SysUtils, IniFiles;
 
 type
+  { The string type of the RTL's number routines (IntToStr, TryStrToFloat,
+    ...): AnsiString in Free Pascal whatever the mode, string in Delphi.
+    Numbers, dates and times are stored as ASCII text of this type. }
+  TNumberText = {$IFDEF FPC} AnsiString {$ELSE} string {$ENDIF};
+  TNumberChar = {$IFDEF FPC} AnsiChar {$ELSE} Char {$ENDIF};
+
   { An INI file with read operations for every type the generated code uses
     and write operations that leave the file alone when nothing changed.
 
-    ReadString, ReadInteger and ReadInt64 are TCustomIniFile's own. }
+    ReadString and ReadInteger are TCustomIniFile's own, except in Free
+    Pascal's Delphi Unicode mode (see below). }
   TIniFileMine = class(TIniFile)
   private
+    { The stored text of a number, date or time; '' when the key is missing. }
+    function ReadNumberText(const Section, Ident: string): TNumberText;
+    procedure WriteNumberText(const Section, Ident: string; const Text: TNumberText);
     function TryReadSigned(const Section, Ident: string; out Value: Int64): Boolean;
     function TryReadUnsigned(const Section, Ident: string; out Value: UInt64): Boolean;
   public
+{$IFDEF FPC_UNICODE_INI}
+    { Free Pascal's TIniFile takes AnsiString: these take string
+      (UnicodeString here) and store it as UTF-8, so that no text is lost to
+      the locale's code page and no call needs an implicit conversion. The
+      file name goes on in the locale's code page, as the RTL passes file
+      names to the system. They hide the inherited AnsiString versions. }
+    constructor Create(const FileName: string); reintroduce;
+    function ReadString(const Section, Ident, Default: string): string; reintroduce;
+    procedure WriteString(const Section, Ident, Value: string); reintroduce;
+    function ReadInteger(const Section, Ident: string; Default: Longint): Longint; reintroduce;
+    procedure WriteInteger(const Section, Ident: string; Value: Longint); reintroduce;
+{$ENDIF}
+
+    { TCustomIniFile has these only since Delphi 10.3: this unit's own
+      versions serve every compiler alike. }
+    function ReadInt64(const Section, Ident: string; Default: Int64): Int64; reintroduce;
+    procedure WriteInt64(const Section, Ident: string; Value: Int64); reintroduce;
+
     { Reads a boolean stored as an integer: 0 is False, any other integer is
       True; Default when the key is missing or holds no integer. }
     function ReadBoolean(const Section, Ident: string; Default: Boolean): Boolean;
@@ -76,6 +128,10 @@ type
     function ReadUnicodeString(const Section, Ident: string; const Default: UnicodeString): UnicodeString;
     function ReadAnsiString(const Section, Ident: string; const Default: AnsiString): AnsiString;
     function ReadShortString(const Section, Ident: string; const Default: ShortString): ShortString;
+
+    function ReadTDateTime(const Section, Ident: string; Default: TDateTime): TDateTime;
+    function ReadTDate(const Section, Ident: string; Default: TDate): TDate;
+    function ReadTTime(const Section, Ident: string; Default: TTime): TTime;
 
     { Write Value only when the file does not already hold it. The stored
       value is read with a default that differs from Value, so a missing key
@@ -107,6 +163,13 @@ type
     procedure CheckWriteUnicodeString(const Section, Ident: string; const Value: UnicodeString);
     procedure CheckWriteAnsiString(const Section, Ident: string; const Value: AnsiString);
     procedure CheckWriteShortString(const Section, Ident: string; const Value: ShortString);
+
+    { Dates and times compare as text: the stored text is rewritten only
+      when it is not what Value would be written as, so a value that is not
+      a whole millisecond does not rewrite the file on every store. }
+    procedure CheckWriteTDateTime(const Section, Ident: string; Value: TDateTime);
+    procedure CheckWriteTDate(const Section, Ident: string; Value: TDate);
+    procedure CheckWriteTTime(const Section, Ident: string; Value: TTime);
   end;
 
 implementation
@@ -141,14 +204,14 @@ end;
 
 { Decimal digits with an optional '+'; covers the whole range of UInt64,
   which TryStrToInt64 does not. }
-function TryDecimalToUInt64(const S: string; out Value: UInt64): Boolean;
+function TryDecimalToUInt64(const S: TNumberText; out Value: UInt64): Boolean;
 var
   I: Integer;
 begin
   Result := False;
   Value := 0;
   I := 1;
-  if (S <> '') and (S[1] = '+') then
+  if (Length(S) > 0) and (S[1] = '+') then
     Inc(I);
   if I > Length(S) then
     Exit;
@@ -163,18 +226,21 @@ begin
   Result := True;
 end;
 
-function UInt64ToText(Value: UInt64): string;
+const
+  DecimalDigits: TNumberText = '0123456789';
+
+function UInt64ToText(Value: UInt64): TNumberText;
 begin
   Result := '';
   repeat
-    Result := Char(Ord('0') + Integer(Value mod 10)) + Result;
+    Result := DecimalDigits[Integer(Value mod 10) + 1] + Result;
     Value := Value div 10;
   until Value = 0;
 end;
 
 { Currency: exact text of the underlying Int64 (value * 10000) ----------- }
 
-function CurrencyToText(const Value: Currency): string;
+function CurrencyToText(const Value: Currency): TNumberText;
 var
   Raw, Whole: Int64;
 begin
@@ -188,7 +254,7 @@ end;
 
 { [+|-]digits[.digits], at most four decimals, read without going through a
   floating-point type, so every Currency value reads back exactly. }
-function TryTextToCurrencyExact(const S: string; out Value: Currency): Boolean;
+function TryTextToCurrencyExact(const S: TNumberText; out Value: Currency): Boolean;
 var
   I, Decimals, Digits: Integer;
   Negative, Point: Boolean;
@@ -199,7 +265,7 @@ begin
   Value := 0;
   I := 1;
   Negative := False;
-  if (S <> '') and ((S[1] = '-') or (S[1] = '+')) then
+  if (Length(S) > 0) and ((S[1] = '-') or (S[1] = '+')) then
   begin
     Negative := S[1] = '-';
     Inc(I);
@@ -245,7 +311,7 @@ begin
   Result := True;
 end;
 
-function TryTextToCurrency(const S: string; out Value: Currency): Boolean;
+function TryTextToCurrency(const S: TNumberText; out Value: Currency): Boolean;
 begin
   Result := TryTextToCurrencyExact(Trim(S), Value);
   { Hand-edited forms such as "1e3" or "0.12345" (rounded). }
@@ -280,9 +346,9 @@ end;
   NaN, Inf and -Inf are spelled out here because the RTLs disagree on them;
   a finite text too large for the type is refused rather than read as an
   infinity. }
-function TryTextToFloat(const S: string; Kind: TFloatKind; out Value: Extended): Boolean;
+function TryTextToFloat(const S: TNumberText; Kind: TFloatKind; out Value: Extended): Boolean;
 var
-  T: string;
+  T: TNumberText;
   SingleValue: Single;
   DoubleValue: Double;
   ExtendedValue: Extended;
@@ -328,10 +394,10 @@ end;
 
 { The shortest general-format text, from FirstDigits to LastDigits
   significant digits, that reads back as Value. }
-function FloatToText(const Value: Extended; Kind: TFloatKind): string;
+function FloatToText(const Value: Extended; Kind: TFloatKind): TNumberText;
 var
   Digits: Integer;
-  Previous: string;
+  Previous: TNumberText;
   Back: Extended;
 begin
   if IsNan(Value) then
@@ -363,24 +429,286 @@ begin
   end;
 end;
 
+{ Dates and times ---------------------------------------------------------- }
+
+type
+  TDateKind = (dkDateTime, dkDate, dkTime);
+
+const
+  FirstDay = -693593; { 0001-01-01 as a TDateTime }
+  LastDay = 2958465;  { 9999-12-31 }
+  MsPerDay = 86400000;
+
+function ZeroPadded(Value, Width: Integer): TNumberText;
+begin
+  Result := IntToStr(Value);
+  while Length(Result) < Width do
+    Result := '0' + Result;
+end;
+
+{ Splits Value into its day and the milliseconds since that day's midnight,
+  rounded to the nearest millisecond. Before 1899-12-30 a TDateTime is
+  negative, but its fraction still counts forwards from midnight: -1.25 is
+  1899-12-29 06:00. False when the day is not in the years 1 to 9999. }
+function TrySplitDateTime(const Value: Double; out Day, Ms: Integer): Boolean;
+var
+  Whole: Double;
+begin
+  Result := False;
+  Day := 0;
+  Ms := 0;
+  { IsNan first: comparing a NaN can raise (see SameFloat). }
+  if IsNan(Value) or IsInfinite(Value) or
+     (Value <= FirstDay - 1) or (Value >= LastDay + 1) then
+    Exit;
+  Whole := Int(Value);
+  Day := Integer(Trunc(Whole));
+  Ms := Integer(Round(Abs(Value - Whole) * MsPerDay));
+  if Ms = MsPerDay then
+  begin
+    { 23:59:59.9996 rounds to the next midnight. }
+    Ms := 0;
+    Inc(Day);
+  end;
+  Result := (Day >= FirstDay) and (Day <= LastDay);
+end;
+
+function DayToText(Day: Integer): TNumberText;
+var
+  Year, Month, DayOfMonth: Word;
+begin
+  DecodeDate(Day, Year, Month, DayOfMonth);
+  Result := ZeroPadded(Year, 4) + '-' + ZeroPadded(Month, 2) + '-' + ZeroPadded(DayOfMonth, 2);
+end;
+
+function MsToText(Ms: Integer): TNumberText;
+begin
+  Result := ZeroPadded(Ms div 3600000, 2) + ':' + ZeroPadded(Ms div 60000 mod 60, 2) + ':' +
+    ZeroPadded(Ms div 1000 mod 60, 2);
+  if Ms mod 1000 <> 0 then
+    Result := Result + '.' + ZeroPadded(Ms mod 1000, 3);
+end;
+
+{ The text a value is stored as: ISO 8601, or the number itself outside the
+  years 1 to 9999 (NaN and the infinities included). }
+function DateTimeToText(const Value: TDateTime; Kind: TDateKind): TNumberText;
+var
+  Day, Ms: Integer;
+begin
+  if not TrySplitDateTime(Value, Day, Ms) then
+    Result := FloatToText(Value, fkDouble)
+  else
+    case Kind of
+      dkDateTime: Result := DayToText(Day) + 'T' + MsToText(Ms);
+      dkDate: Result := DayToText(Day);
+    else
+      Result := MsToText(Ms);
+    end;
+end;
+
+{ Exactly Count decimal digits of S from I on; I moves past them. }
+function TryDigits(const S: TNumberText; var I: Integer; Count: Integer; out Value: Word): Boolean;
+var
+  Last: Integer;
+begin
+  Result := False;
+  Value := 0;
+  Last := I + Count - 1;
+  if Last > Length(S) then
+    Exit;
+  while I <= Last do
+  begin
+    if (S[I] < '0') or (S[I] > '9') then
+      Exit;
+    Value := Value * 10 + Word(Ord(S[I]) - Ord('0'));
+    Inc(I);
+  end;
+  Result := True;
+end;
+
+{ The character at I is C; I moves past it. }
+function TrySkip(const S: TNumberText; var I: Integer; C: TNumberChar): Boolean;
+begin
+  Result := (I <= Length(S)) and (S[I] = C);
+  if Result then
+    Inc(I);
+end;
+
+{ YYYY-MM-DD from I on, a valid date. }
+function TryReadDate(const S: TNumberText; var I: Integer; out Date: TDateTime): Boolean;
+var
+  Year, Month, Day: Word;
+begin
+  Date := 0;
+  Result := TryDigits(S, I, 4, Year) and TrySkip(S, I, '-') and
+    TryDigits(S, I, 2, Month) and TrySkip(S, I, '-') and
+    TryDigits(S, I, 2, Day) and TryEncodeDate(Year, Month, Day, Date);
+end;
+
+{ HH:MM, HH:MM:SS or HH:MM:SS.fraction from I on, before 24:00. Digits of
+  the fraction past the milliseconds are ignored. }
+function TryReadTime(const S: TNumberText; var I: Integer; out Time: TDateTime): Boolean;
+var
+  Hour, Minute, Second, Ms: Word;
+  Scale: Integer;
+begin
+  Time := 0;
+  Second := 0;
+  Ms := 0;
+  Result := TryDigits(S, I, 2, Hour) and TrySkip(S, I, ':') and TryDigits(S, I, 2, Minute);
+  if Result and TrySkip(S, I, ':') then
+  begin
+    Result := TryDigits(S, I, 2, Second);
+    if Result and TrySkip(S, I, '.') then
+    begin
+      Result := (I <= Length(S)) and (S[I] >= '0') and (S[I] <= '9');
+      Scale := 100;
+      while Result and (I <= Length(S)) and (S[I] >= '0') and (S[I] <= '9') do
+      begin
+        Ms := Ms + Word(Scale * (Ord(S[I]) - Ord('0')));
+        Scale := Scale div 10;
+        Inc(I);
+      end;
+    end;
+  end;
+  Result := Result and TryEncodeTime(Hour, Minute, Second, Ms, Time);
+end;
+
+{ Reads what DateTimeToText writes for Kind, and a plain number for every
+  kind. Nothing may follow the text: a time zone, for one, is refused, since
+  a TDateTime has none to keep it in. }
+function TryTextToDateTime(const S: TNumberText; Kind: TDateKind; out Value: TDateTime): Boolean;
+var
+  T: TNumberText;
+  I: Integer;
+  Date, Time: TDateTime;
+  Number: Extended;
+begin
+  T := Trim(S);
+  I := 1;
+  Date := 0;
+  Time := 0;
+  case Kind of
+    dkDate: Result := TryReadDate(T, I, Date);
+    dkTime: Result := TryReadTime(T, I, Time);
+  else
+    Result := TryReadDate(T, I, Date);
+    if Result and (I <= Length(T)) then
+      Result := (TrySkip(T, I, 'T') or TrySkip(T, I, ' ')) and TryReadTime(T, I, Time);
+  end;
+  if Result and (I > Length(T)) then
+  begin
+    { The time counts forwards from midnight also before 1899-12-30. }
+    if Date < 0 then
+      Value := Date - Time
+    else
+      Value := Date + Time;
+  end
+  else
+  begin
+    Result := TryTextToFloat(T, fkDouble, Number);
+    Value := Number;
+  end;
+end;
+
+{$IFDEF FPC_UNICODE_INI}
+{ Text as Free Pascal's TIniFile holds it --------------------------------- }
+
+{ TIniFile keeps the file's bytes in AnsiStrings of the system code page and
+  writes them back as they are. The UTF-8 bytes are relabelled rather than
+  converted, which would lose every character the locale cannot spell. }
+function ToIni(const S: UnicodeString): AnsiString;
+var
+  Bytes: RawByteString;
+begin
+  Bytes := UTF8Encode(S);
+  SetCodePage(Bytes, DefaultSystemCodePage, False);
+  Result := Bytes;
+end;
+
+{ Bytes that are no UTF-8 read as '?'. }
+function FromIni(const S: AnsiString): UnicodeString;
+begin
+  Result := UTF8Decode(S);
+end;
+{$ENDIF}
+
 { TIniFileMine ------------------------------------------------------------- }
+
+{$IFDEF FPC_UNICODE_INI}
+constructor TIniFileMine.Create(const FileName: string);
+begin
+  inherited Create(AnsiString(FileName));
+end;
+
+function TIniFileMine.ReadString(const Section, Ident, Default: string): string;
+begin
+  Result := FromIni(inherited ReadString(ToIni(Section), ToIni(Ident), ToIni(Default)));
+end;
+
+procedure TIniFileMine.WriteString(const Section, Ident, Value: string);
+begin
+  inherited WriteString(ToIni(Section), ToIni(Ident), ToIni(Value));
+end;
+
+function TIniFileMine.ReadInteger(const Section, Ident: string; Default: Longint): Longint;
+begin
+  Result := inherited ReadInteger(ToIni(Section), ToIni(Ident), Default);
+end;
+
+procedure TIniFileMine.WriteInteger(const Section, Ident: string; Value: Longint);
+begin
+  inherited WriteInteger(ToIni(Section), ToIni(Ident), Value);
+end;
+
+function TIniFileMine.ReadNumberText(const Section, Ident: string): TNumberText;
+begin
+  Result := inherited ReadString(ToIni(Section), ToIni(Ident), '');
+end;
+
+procedure TIniFileMine.WriteNumberText(const Section, Ident: string; const Text: TNumberText);
+begin
+  inherited WriteString(ToIni(Section), ToIni(Ident), Text);
+end;
+{$ELSE}
+function TIniFileMine.ReadNumberText(const Section, Ident: string): TNumberText;
+begin
+  Result := ReadString(Section, Ident, '');
+end;
+
+procedure TIniFileMine.WriteNumberText(const Section, Ident: string; const Text: TNumberText);
+begin
+  WriteString(Section, Ident, Text);
+end;
+{$ENDIF}
+
+function TIniFileMine.ReadInt64(const Section, Ident: string; Default: Int64): Int64;
+begin
+  if not TryReadSigned(Section, Ident, Result) then
+    Result := Default;
+end;
+
+procedure TIniFileMine.WriteInt64(const Section, Ident: string; Value: Int64);
+begin
+  WriteNumberText(Section, Ident, IntToStr(Value));
+end;
 
 { Signed integers are read as Int64 text (the RTL's integer syntax, decimal
   or hexadecimal) and kept when the narrowing typecast gives the same
   number back, that is when they lie in the type's range. }
 function TIniFileMine.TryReadSigned(const Section, Ident: string; out Value: Int64): Boolean;
 begin
-  Result := TryStrToInt64(Trim(ReadString(Section, Ident, '')), Value);
+  Result := TryStrToInt64(Trim(ReadNumberText(Section, Ident)), Value);
 end;
 
 { Decimal text up to High(UInt64); other notations the RTL accepts for
   Int64 are taken as far as they are not negative. }
 function TIniFileMine.TryReadUnsigned(const Section, Ident: string; out Value: UInt64): Boolean;
 var
-  Text: string;
+  Text: TNumberText;
   Signed: Int64;
 begin
-  Text := Trim(ReadString(Section, Ident, ''));
+  Text := Trim(ReadNumberText(Section, Ident));
   Result := TryDecimalToUInt64(Text, Value);
   if not Result and TryStrToInt64(Text, Signed) and (Signed >= 0) then
   begin
@@ -499,7 +827,7 @@ function TIniFileMine.ReadSingle(const Section, Ident: string; Default: Single):
 var
   V: Extended;
 begin
-  if TryTextToFloat(ReadString(Section, Ident, ''), fkSingle, V) then
+  if TryTextToFloat(ReadNumberText(Section, Ident), fkSingle, V) then
     Result := V
   else
     Result := Default;
@@ -509,7 +837,7 @@ function TIniFileMine.ReadDouble(const Section, Ident: string; Default: Double):
 var
   V: Extended;
 begin
-  if TryTextToFloat(ReadString(Section, Ident, ''), fkDouble, V) then
+  if TryTextToFloat(ReadNumberText(Section, Ident), fkDouble, V) then
     Result := V
   else
     Result := Default;
@@ -517,7 +845,7 @@ end;
 
 function TIniFileMine.ReadExtended(const Section, Ident: string; Default: Extended): Extended;
 begin
-  if not TryTextToFloat(ReadString(Section, Ident, ''), fkExtended, Result) then
+  if not TryTextToFloat(ReadNumberText(Section, Ident), fkExtended, Result) then
     Result := Default;
 end;
 
@@ -529,13 +857,14 @@ end;
 
 function TIniFileMine.ReadCurrency(const Section, Ident: string; Default: Currency): Currency;
 begin
-  if not TryTextToCurrency(ReadString(Section, Ident, ''), Result) then
+  if not TryTextToCurrency(ReadNumberText(Section, Ident), Result) then
     Result := Default;
 end;
 
 { The string types convert from and to string by the RTL's rules: the same
-  text in Delphi (string is UnicodeString); under Free Pascal, string is
-  AnsiString and the conversion uses the program's code page. }
+  text in Delphi and in Free Pascal's Delphi Unicode mode (string is
+  UnicodeString); in Free Pascal's Delphi mode, string is AnsiString and the
+  conversion uses the program's code page. }
 function TIniFileMine.ReadWideString(const Section, Ident: string; const Default: WideString): WideString;
 begin
   Result := WideString(ReadString(Section, Ident, string(Default)));
@@ -554,6 +883,32 @@ end;
 function TIniFileMine.ReadShortString(const Section, Ident: string; const Default: ShortString): ShortString;
 begin
   Result := ShortString(ReadString(Section, Ident, string(Default)));
+end;
+
+function TIniFileMine.ReadTDateTime(const Section, Ident: string; Default: TDateTime): TDateTime;
+begin
+  if not TryTextToDateTime(ReadNumberText(Section, Ident), dkDateTime, Result) then
+    Result := Default;
+end;
+
+function TIniFileMine.ReadTDate(const Section, Ident: string; Default: TDate): TDate;
+var
+  V: TDateTime;
+begin
+  if TryTextToDateTime(ReadNumberText(Section, Ident), dkDate, V) then
+    Result := V
+  else
+    Result := Default;
+end;
+
+function TIniFileMine.ReadTTime(const Section, Ident: string; Default: TTime): TTime;
+var
+  V: TDateTime;
+begin
+  if TryTextToDateTime(ReadNumberText(Section, Ident), dkTime, V) then
+    Result := V
+  else
+    Result := Default;
 end;
 
 procedure TIniFileMine.CheckWriteString(const Section, Ident, Value: string);
@@ -582,9 +937,9 @@ begin
   if ReadBoolean(Section, Ident, not Value) <> Value then
   begin
     if Value then
-      WriteString(Section, Ident, '1')
+      WriteNumberText(Section, Ident, '1')
     else
-      WriteString(Section, Ident, '0');
+      WriteNumberText(Section, Ident, '0');
   end;
 end;
 
@@ -594,67 +949,67 @@ end;
 procedure TIniFileMine.CheckWriteShortInt(const Section, Ident: string; Value: ShortInt);
 begin
   if ReadShortInt(Section, Ident, ShortInt(Value xor 1)) <> Value then
-    WriteString(Section, Ident, IntToStr(Value));
+    WriteNumberText(Section, Ident, IntToStr(Value));
 end;
 
 procedure TIniFileMine.CheckWriteSmallInt(const Section, Ident: string; Value: SmallInt);
 begin
   if ReadSmallInt(Section, Ident, SmallInt(Value xor 1)) <> Value then
-    WriteString(Section, Ident, IntToStr(Value));
+    WriteNumberText(Section, Ident, IntToStr(Value));
 end;
 
 procedure TIniFileMine.CheckWriteLongInt(const Section, Ident: string; Value: LongInt);
 begin
   if ReadLongInt(Section, Ident, LongInt(Value xor 1)) <> Value then
-    WriteString(Section, Ident, IntToStr(Int64(Value)));
+    WriteNumberText(Section, Ident, IntToStr(Int64(Value)));
 end;
 
 procedure TIniFileMine.CheckWriteInt64(const Section, Ident: string; Value: Int64);
 begin
   if ReadInt64(Section, Ident, Value xor 1) <> Value then
-    WriteString(Section, Ident, IntToStr(Value));
+    WriteNumberText(Section, Ident, IntToStr(Value));
 end;
 
 procedure TIniFileMine.CheckWriteNativeInt(const Section, Ident: string; Value: NativeInt);
 begin
   if ReadNativeInt(Section, Ident, NativeInt(Value xor 1)) <> Value then
-    WriteString(Section, Ident, IntToStr(Int64(Value)));
+    WriteNumberText(Section, Ident, IntToStr(Int64(Value)));
 end;
 
 procedure TIniFileMine.CheckWriteByte(const Section, Ident: string; Value: Byte);
 begin
   if ReadByte(Section, Ident, Byte(Value xor 1)) <> Value then
-    WriteString(Section, Ident, UInt64ToText(Value));
+    WriteNumberText(Section, Ident, UInt64ToText(Value));
 end;
 
 procedure TIniFileMine.CheckWriteWord(const Section, Ident: string; Value: Word);
 begin
   if ReadWord(Section, Ident, Word(Value xor 1)) <> Value then
-    WriteString(Section, Ident, UInt64ToText(Value));
+    WriteNumberText(Section, Ident, UInt64ToText(Value));
 end;
 
 procedure TIniFileMine.CheckWriteLongWord(const Section, Ident: string; Value: LongWord);
 begin
   if ReadLongWord(Section, Ident, LongWord(Value xor 1)) <> Value then
-    WriteString(Section, Ident, UInt64ToText(Value));
+    WriteNumberText(Section, Ident, UInt64ToText(Value));
 end;
 
 procedure TIniFileMine.CheckWriteCardinal(const Section, Ident: string; Value: Cardinal);
 begin
   if ReadCardinal(Section, Ident, Cardinal(Value xor 1)) <> Value then
-    WriteString(Section, Ident, UInt64ToText(Value));
+    WriteNumberText(Section, Ident, UInt64ToText(Value));
 end;
 
 procedure TIniFileMine.CheckWriteUInt64(const Section, Ident: string; Value: UInt64);
 begin
   if ReadUInt64(Section, Ident, Value xor 1) <> Value then
-    WriteString(Section, Ident, UInt64ToText(Value));
+    WriteNumberText(Section, Ident, UInt64ToText(Value));
 end;
 
 procedure TIniFileMine.CheckWriteNativeUInt(const Section, Ident: string; Value: NativeUInt);
 begin
   if ReadNativeUInt(Section, Ident, NativeUInt(Value xor 1)) <> Value then
-    WriteString(Section, Ident, UInt64ToText(Value));
+    WriteNumberText(Section, Ident, UInt64ToText(Value));
 end;
 
 { The float CheckWrites compare the value as it reads back, with NaN equal
@@ -664,19 +1019,19 @@ end;
 procedure TIniFileMine.CheckWriteSingle(const Section, Ident: string; Value: Single);
 begin
   if not SameFloat(ReadSingle(Section, Ident, OtherFloat(Value)), Value) then
-    WriteString(Section, Ident, FloatToText(Value, fkSingle));
+    WriteNumberText(Section, Ident, FloatToText(Value, fkSingle));
 end;
 
 procedure TIniFileMine.CheckWriteDouble(const Section, Ident: string; Value: Double);
 begin
   if not SameFloat(ReadDouble(Section, Ident, OtherFloat(Value)), Value) then
-    WriteString(Section, Ident, FloatToText(Value, fkDouble));
+    WriteNumberText(Section, Ident, FloatToText(Value, fkDouble));
 end;
 
 procedure TIniFileMine.CheckWriteExtended(const Section, Ident: string; Value: Extended);
 begin
   if not SameFloat(ReadExtended(Section, Ident, OtherFloat(Value)), Value) then
-    WriteString(Section, Ident, FloatToText(Value, fkExtended));
+    WriteNumberText(Section, Ident, FloatToText(Value, fkExtended));
 end;
 
 procedure TIniFileMine.CheckWriteReal(const Section, Ident: string; Value: Real);
@@ -694,7 +1049,7 @@ begin
   Raw := Raw xor 1;
   Move(Raw, Different, SizeOf(Different));
   if ReadCurrency(Section, Ident, Different) <> Value then
-    WriteString(Section, Ident, CurrencyToText(Value));
+    WriteNumberText(Section, Ident, CurrencyToText(Value));
 end;
 
 procedure TIniFileMine.CheckWriteWideString(const Section, Ident: string; const Value: WideString);
@@ -722,7 +1077,7 @@ begin
   { Value + '1' would be cut back to Value when Value has 255 characters,
     so change the first character instead. }
   Different := Value;
-  if Different = '' then
+  if Length(Different) = 0 then
     Different := '1'
   else if Different[1] = '1' then
     Different[1] := '2'
@@ -730,6 +1085,36 @@ begin
     Different[1] := '1';
   if ReadShortString(Section, Ident, Different) <> Value then
     WriteString(Section, Ident, string(Value));
+end;
+
+{ The text to write is never empty, so a missing key, read as '', is always
+  written. }
+
+procedure TIniFileMine.CheckWriteTDateTime(const Section, Ident: string; Value: TDateTime);
+var
+  Text: TNumberText;
+begin
+  Text := DateTimeToText(Value, dkDateTime);
+  if ReadNumberText(Section, Ident) <> Text then
+    WriteNumberText(Section, Ident, Text);
+end;
+
+procedure TIniFileMine.CheckWriteTDate(const Section, Ident: string; Value: TDate);
+var
+  Text: TNumberText;
+begin
+  Text := DateTimeToText(Value, dkDate);
+  if ReadNumberText(Section, Ident) <> Text then
+    WriteNumberText(Section, Ident, Text);
+end;
+
+procedure TIniFileMine.CheckWriteTTime(const Section, Ident: string; Value: TTime);
+var
+  Text: TNumberText;
+begin
+  Text := DateTimeToText(Value, dkTime);
+  if ReadNumberText(Section, Ident) <> Text then
+    WriteNumberText(Section, Ident, Text);
 end;
 
 initialization

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Generates the unit of one example with the built Tamsel, checks it against
 # the unit checked in beside the example, compiles it and the example's
-# program with Free Pascal in Delphi mode, and runs the program's round trip
-# through its INI file.
+# program with Free Pascal in Delphi mode and in Delphi Unicode mode, each
+# without a warning, and runs each program's round trip through its INI
+# file. Both modes must write the same file.
 # Usage: run_example.sh <Tamsel executable> <examples folder> <runtime folder> <example name>
 # Exit code 77 (a skipped test for CTest) when Free Pascal is not installed.
 set -euo pipefail
@@ -17,7 +18,7 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/gen" "$work/app"
+mkdir "$work/gen"
 
 # Generate with a private copy of Tamsel, so its settings file is a fresh one.
 cp "$exe" "$work/gen/Tamsel"
@@ -30,23 +31,35 @@ if ! cmp -s "$work/gen/$name.pas" "$examples/$name.pas"; then
   fail "examples/$name.pas is not what Tamsel generates from examples/$name.txt"
 fi
 
-cp "$work/gen/$name.pas" "$examples/${name}_demo.pas" "$work/app/"
-if ! (cd "$work/app" && fpc -Mdelphi -vew -Fu"$runtime" -FU"$work/app" "${name}_demo.pas" >fpc.log 2>&1); then
-  cat "$work/app/fpc.log" >&2
-  fail "fpc could not compile the unit and its program"
+for mode in delphi delphiunicode; do
+  app="$work/$mode"
+  mkdir "$app"
+  cp "$work/gen/$name.pas" "$examples/${name}_demo.pas" "$app/"
+  if ! (cd "$app" && fpc -M$mode -vew -Fu"$runtime" -FU"$app" "${name}_demo.pas" >fpc.log 2>&1); then
+    cat "$app/fpc.log" >&2
+    fail "fpc -M$mode could not compile the unit and its program"
+  fi
+  if grep 'Warning:' "$app/fpc.log" >&2; then
+    fail "fpc -M$mode compiles the unit, the runtime unit or the program with warnings"
+  fi
+
+  # Run from another folder: the INI file lives beside the program, whatever
+  # the working folder.
+  ini="$app/${name}_demo.ini"
+  (cd / && "$app/${name}_demo" first "$ini") || fail "first run (-M$mode)"
+  [ -f "$ini" ] || fail "no INI file was written (-M$mode)"
+  grep -q "^\[${name}_demo\]" "$ini" || fail "the INI file has no section [${name}_demo] (-M$mode)"
+
+  before=$(stat -c '%y %s %i' "$ini")
+  sum=$(md5sum <"$ini")
+  sleep 0.05
+  (cd / && "$app/${name}_demo" again "$ini") || fail "second run (-M$mode)"
+  [ "$(stat -c '%y %s %i' "$ini")" = "$before" ] || fail "an unchanged store rewrote the INI file (-M$mode)"
+  [ "$(md5sum <"$ini")" = "$sum" ] || fail "the INI file changed (-M$mode)"
+done
+
+if ! cmp -s "$work/delphi/${name}_demo.ini" "$work/delphiunicode/${name}_demo.ini"; then
+  diff "$work/delphi/${name}_demo.ini" "$work/delphiunicode/${name}_demo.ini" >&2 || true
+  fail "Delphi mode and Delphi Unicode mode wrote different files"
 fi
-
-# Run from another folder: the INI file lives beside the program, whatever
-# the working folder.
-ini="$work/app/${name}_demo.ini"
-(cd / && "$work/app/${name}_demo" first "$ini") || fail "first run"
-[ -f "$ini" ] || fail "no INI file was written"
-grep -q "^\[${name}_demo\]" "$ini" || fail "the INI file has no section [${name}_demo]"
-
-before=$(stat -c '%y %s %i' "$ini")
-sum=$(md5sum <"$ini")
-sleep 0.05
-(cd / && "$work/app/${name}_demo" again "$ini") || fail "second run"
-[ "$(stat -c '%y %s %i' "$ini")" = "$before" ] || fail "an unchanged store rewrote the INI file"
-[ "$(md5sum <"$ini")" = "$sum" ] || fail "the INI file changed"
 echo "PASSED: $name"

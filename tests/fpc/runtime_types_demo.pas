@@ -7,12 +7,21 @@
                                   checks that the file did not change) and
                                   reads them back.
 
-  Both runs set the locale's decimal separator to ',' first: the file must
-  still hold '.'. }
+  Both runs set the locale's decimal separator to ',' and its date and time
+  formats to others first: the file must still hold '.' and ISO 8601 dates.
+
+  Compiled with -Mdelphi, string is AnsiString and holds UTF-8 bytes; with
+  -Mdelphiunicode, string is UnicodeString and the runtime unit writes it as
+  UTF-8 itself. Either way the file holds the same UTF-8 text. }
 program runtime_types_demo;
 
 {$IFDEF FPC}
-  {$MODE DELPHI}
+  {$IFDEF UNICODE}
+    {$MODE DELPHIUNICODE}
+    {$CODEPAGE UTF8} { the literals below are UnicodeString, read as UTF-8 }
+  {$ELSE}
+    {$MODE DELPHI}
+  {$ENDIF}
 {$ENDIF}
 
 uses
@@ -21,7 +30,8 @@ uses
 
 const
   S = 'types';
-  Japanese = '日本語のテキスト'; { UTF-8 bytes }
+  Japanese = '日本語のテキスト'; { UTF-8 bytes, or UTF-16 in Delphi Unicode mode }
+  JapaneseKey = '名前';
 
   ShortInts: array[0..2] of ShortInt = (Low(ShortInt), -1, High(ShortInt));
   SmallInts: array[0..1] of SmallInt = (Low(SmallInt), High(SmallInt));
@@ -46,6 +56,16 @@ var
   Strings: array[0..1] of string;
   Wides: array[0..1] of WideString;
   ShortStrings: array[0..2] of ShortString;
+  DateTimes: array[0..5] of TDateTime;
+  Dates: array[0..4] of TDate;
+  Times: array[0..4] of TTime;
+  { What each is stored as, and what it reads back as. }
+  DateTimeTexts: array[0..5] of string;
+  Days: array[0..4] of string;
+  Clocks: array[0..4] of string;
+  DateTimesBack: array[0..5] of TDateTime;
+  DatesBack: array[0..4] of TDate;
+  TimesBack: array[0..4] of TTime;
 
 procedure Check(Ok: Boolean; const What: string);
 begin
@@ -58,7 +78,7 @@ end;
 
 function Key(const Kind: string; I: Integer): string;
 begin
-  Result := Kind + IntToStr(I);
+  Result := Kind + string(IntToStr(I)); { IntToStr gives AnsiString in Free Pascal }
 end;
 
 function SameOrNaN(const A, B: Extended): Boolean;
@@ -69,6 +89,46 @@ end;
 function CurrencyFromRaw(Raw: Int64): Currency;
 begin
   Move(Raw, Result, SizeOf(Result));
+end;
+
+{ Dates and times, each with the text it is stored as and the value that
+  text reads back as. }
+procedure InitDates;
+var
+  Dec7: TDateTime;
+  I: Integer;
+begin
+  Dec7 := EncodeDate(2026, 12, 7);
+  DateTimes[0] := Dec7 + EncodeTime(15, 14, 0, 0);    DateTimeTexts[0] := '2026-12-07T15:14:00';
+  DateTimes[1] := Dec7 + EncodeTime(15, 14, 0, 250);  DateTimeTexts[1] := '2026-12-07T15:14:00.250';
+  DateTimes[2] := EncodeDate(1, 1, 1);                DateTimeTexts[2] := '0001-01-01T00:00:00';
+  DateTimes[3] := EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 999);
+  DateTimeTexts[3] := '9999-12-31T23:59:59.999';
+  { Before 1899-12-30 the value is negative and the time counts forwards. }
+  DateTimes[4] := EncodeDate(1800, 1, 2) - EncodeTime(6, 30, 0, 0);
+  DateTimeTexts[4] := '1800-01-02T06:30:00';
+  DateTimes[5] := 1e7;                                DateTimeTexts[5] := '10000000';
+  for I := 0 to High(DateTimes) do
+    DateTimesBack[I] := DateTimes[I];
+
+  Dates[0] := Dec7;                       Days[0] := '2026-12-07';
+  Dates[1] := Dec7 + 0.75;                Days[1] := '2026-12-07'; { the time is not kept }
+  Dates[2] := EncodeDate(1, 1, 1);        Days[2] := '0001-01-01';
+  Dates[3] := EncodeDate(9999, 12, 31);   Days[3] := '9999-12-31';
+  Dates[4] := -1e6;                       Days[4] := '-1000000';   { before the year 1 }
+  for I := 0 to High(Dates) do
+    DatesBack[I] := Dates[I];
+  DatesBack[1] := Dec7;
+
+  Times[0] := EncodeTime(15, 14, 0, 0);       Clocks[0] := '15:14:00';
+  Times[1] := EncodeTime(23, 59, 59, 999);    Clocks[1] := '23:59:59.999';
+  Times[2] := 0;                              Clocks[2] := '00:00:00';
+  Times[3] := Dec7 + EncodeTime(8, 5, 3, 0);  Clocks[3] := '08:05:03';  { the date is not kept }
+  Times[4] := DateTimes[4];                   Clocks[4] := '06:30:00';
+  for I := 0 to High(Times) do
+    TimesBack[I] := Times[I];
+  TimesBack[3] := EncodeTime(8, 5, 3, 0);
+  TimesBack[4] := EncodeTime(6, 30, 0, 0);
 end;
 
 procedure InitValues;
@@ -90,9 +150,10 @@ begin
   Currencies[1] := CurrencyFromRaw(High(Int64));
   Currencies[2] := -0.5;  Currencies[3] := 0.0001;
   Strings[0] := Japanese; Strings[1] := '';
-  Wides[0] := UTF8Decode(Japanese); Wides[1] := '';
-  ShortStrings[0] := Japanese; ShortStrings[1] := '';
+  Wides[0] := {$IFDEF UNICODE} Japanese {$ELSE} UTF8Decode(Japanese) {$ENDIF}; Wides[1] := '';
+  ShortStrings[0] := ShortString(Strings[0]); ShortStrings[1] := '';
   ShortStrings[2] := ShortString(StringOfChar('z', 255));
+  InitDates;
 end;
 
 procedure StoreAll(Ini: TIniFileMine);
@@ -124,6 +185,16 @@ begin
     Ini.CheckWriteUnicodeString(S, Key('Unicode', I), UnicodeString(Wides[I]));
   end;
   for I := 0 to High(ShortStrings) do Ini.CheckWriteShortString(S, Key('Short', I), ShortStrings[I]);
+  Ini.CheckWriteString(S, JapaneseKey, Japanese);
+  for I := 0 to High(DateTimes) do Ini.CheckWriteTDateTime(S, Key('DateTime', I), DateTimes[I]);
+  for I := 0 to High(Dates) do Ini.CheckWriteTDate(S, Key('Date', I), Dates[I]);
+  for I := 0 to High(Times) do Ini.CheckWriteTTime(S, Key('Time', I), Times[I]);
+  { Stored texts compare as text: 0.4 ms more is the same text and does not
+    rewrite it; 0.4 ms before midnight rounds up to the next day; a
+    hand-written form of the same value is rewritten in full. }
+  Ini.CheckWriteTDateTime(S, 'DateTime0', DateTimes[0] + 0.4 / MSecsPerDay);
+  Ini.CheckWriteTDateTime(S, 'NextDay', EncodeDate(2026, 12, 7) + (MSecsPerDay - 0.4) / MSecsPerDay);
+  Ini.CheckWriteTDateTime(S, 'Edited', DateTimes[0]);
   Ini.CheckWriteBoolean(S, 'True', True);
   Ini.CheckWriteBoolean(S, 'False', False);
   Ini.CheckWriteBoolean(S, 'Two', True); { holds "2", which already reads as True }
@@ -207,6 +278,51 @@ begin
   Check(Ini.ReadSingle(S, 'SingleOver', 7) = 7, '1e39 is no Single');
   Check(Ini.ReadCurrency(S, 'Comma', 7) = 7, '"1,5" is no Currency');
   Check(Ini.ReadCurrency(S, 'Hand', 7) = 12.3457, 'a currency with five decimals is rounded');
+  Check(Ini.ReadString(S, JapaneseKey, '?') = Japanese, 'a key in Japanese');
+
+  { Dates and times: their text, then their value read with a default that
+    differs from it. }
+  for I := 0 to High(DateTimes) do
+  begin
+    Check(Ini.ReadString(S, Key('DateTime', I), '') = DateTimeTexts[I],
+      'text of ' + Key('DateTime', I) + ': ' + Ini.ReadString(S, Key('DateTime', I), ''));
+    Check(Ini.ReadTDateTime(S, Key('DateTime', I), 42) = DateTimesBack[I], Key('DateTime', I));
+  end;
+  for I := 0 to High(Dates) do
+  begin
+    Check(Ini.ReadString(S, Key('Date', I), '') = Days[I],
+      'text of ' + Key('Date', I) + ': ' + Ini.ReadString(S, Key('Date', I), ''));
+    Check(Ini.ReadTDate(S, Key('Date', I), 42) = DatesBack[I], Key('Date', I));
+  end;
+  for I := 0 to High(Times) do
+  begin
+    Check(Ini.ReadString(S, Key('Time', I), '') = Clocks[I],
+      'text of ' + Key('Time', I) + ': ' + Ini.ReadString(S, Key('Time', I), ''));
+    Check(Ini.ReadTTime(S, Key('Time', I), 42) = TimesBack[I], Key('Time', I));
+  end;
+  Check(Ini.ReadString(S, 'NextDay', '') = '2026-12-08T00:00:00', 'rounding up to midnight');
+  Check(Ini.ReadString(S, 'Edited', '') = '2026-12-07T15:14:00', 'a hand-written date rewritten');
+
+  { Other forms that read, and forms that read as the default. }
+  Check(Ini.ReadTDateTime(S, 'DateAlone', 42) = EncodeDate(2026, 12, 7), 'a date alone as a TDateTime');
+  Check(Ini.ReadTDateTime(S, 'Spaced', 42) = DateTimes[0], 'a space in place of the T');
+  Check(Ini.ReadTDateTime(S, 'NoSeconds', 42) = DateTimes[0], 'a TDateTime without seconds');
+  Check(Ini.ReadTTime(S, 'ShortTime', 42) = Times[0], 'a TTime without seconds');
+  Check(Ini.ReadTTime(S, 'LongFraction', 42) = EncodeTime(15, 14, 0, 123), 'digits past the milliseconds');
+  Check(Ini.ReadTDateTime(S, 'Number', 42) = 46363.5, 'a number as a TDateTime');
+  Check(Ini.ReadTDate(S, 'Number', 42) = 46363.5, 'a number as a TDate');
+  Check(Ini.ReadTTime(S, 'Number', 42) = 46363.5, 'a number as a TTime');
+  Check(Ini.ReadTDateTime(S, 'Abc', 42) = 42, '"abc" is no TDateTime');
+  Check(Ini.ReadTDate(S, 'Abc', 42) = 42, '"abc" is no TDate');
+  Check(Ini.ReadTTime(S, 'Abc', 42) = 42, '"abc" is no TTime');
+  Check(Ini.ReadTDateTime(S, 'Comma', 42) = 42, '"1,5" is no TDateTime');
+  Check(Ini.ReadTDateTime(S, 'Feb30', 42) = 42, '2026-02-30 is no date');
+  Check(Ini.ReadTDate(S, 'Year0', 42) = 42, 'there is no year 0');
+  Check(Ini.ReadTTime(S, 'Hour24', 42) = 42, '24:00:00 is no TTime');
+  Check(Ini.ReadTDateTime(S, 'Zoned', 42) = 42, 'a time zone is refused');
+  Check(Ini.ReadTDateTime(S, 'Localised', 42) = 42, 'a date in the locale''s format is refused');
+  Check(Ini.ReadTDate(S, 'DateTime0', 42) = 42, 'a TDate is a date alone');
+  Check(Ini.ReadTTime(S, 'Date0', 42) = 42, 'a date is no TTime');
 end;
 
 var
@@ -221,6 +337,10 @@ begin
   FileName := ParamStr(2);
   FormatSettings.DecimalSeparator := ',';
   FormatSettings.ThousandSeparator := '.';
+  FormatSettings.DateSeparator := '/';
+  FormatSettings.TimeSeparator := '.';
+  FormatSettings.ShortDateFormat := 'dd/mm/yyyy';
+  FormatSettings.LongTimeFormat := 'hh.nn.ss';
   InitValues;
   Ini := TIniFileMine.Create(FileName);
   if ParamStr(1) = 'first' then
@@ -237,6 +357,18 @@ begin
     Ini.WriteString(S, 'Comma', '1,5');
     Ini.WriteString(S, 'SingleOver', '1e39');
     Ini.WriteString(S, 'Hand', '12.34567');
+    Ini.WriteString(S, 'Edited', '2026-12-07T15:14');
+    Ini.WriteString(S, 'DateAlone', '2026-12-07');
+    Ini.WriteString(S, 'Spaced', '2026-12-07 15:14:00');
+    Ini.WriteString(S, 'NoSeconds', '2026-12-07T15:14');
+    Ini.WriteString(S, 'ShortTime', '15:14');
+    Ini.WriteString(S, 'LongFraction', '15:14:00.1239');
+    Ini.WriteString(S, 'Number', '46363.5');
+    Ini.WriteString(S, 'Feb30', '2026-02-30');
+    Ini.WriteString(S, 'Year0', '0000-01-01');
+    Ini.WriteString(S, 'Hour24', '24:00:00');
+    Ini.WriteString(S, 'Zoned', '2026-12-07T15:14:00Z');
+    Ini.WriteString(S, 'Localised', '07/12/2026 15.14.00');
   end;
   StoreAll(Ini);
   Ini.Free;
