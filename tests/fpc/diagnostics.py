@@ -145,6 +145,8 @@ ROWS = [
     ("blank before the type, stored", "TA\n  FName: string;x\nTIniter(TA)\n", [(2, 9, W)], FAIL),
     ("accessors hide an ancestor's", "TOpt\n  FHost:string;h\nTMine(TOpt)\n  mHost:string;m\n",
      [(4, 3, W)], FPC_WARNS),
+    ("date and time fields, stored",
+     "TA\n  FWhen:TDateTime;45000.5\n  FDay:tdate;45000\n  FAt:TTime;0.25\nTIniter(TA)\n", [], OK),
     ("apostrophes in pairs", "TA\n  Fs:string;abc'+IntToStr(1)+'def\n  Fc:char;''\n", [], OK),
     ("item named like a reserved word", "TA\n  FType:integer;1\n  FFxxx:integer;1\n"
      "  Fxxx:integer;1\n", [], OK),
