@@ -58,8 +58,8 @@ try_installed() {
   check "$label: the copyright file holds the licence" \
     grep -qx " Permission is hereby granted, free of charge, to any person obtaining a copy" "$doc/copyright"
   if command -v dpkg-parsechangelog >/dev/null; then
-    check "$label: the changelog is a Debian changelog of version 1.0" \
-      test "$(zcat "$doc/changelog.gz" | dpkg-parsechangelog -l - -S Version)" = 1.0
+    check "$label: the changelog is a Debian changelog of version 1.2" \
+      test "$(zcat "$doc/changelog.gz" | dpkg-parsechangelog -l - -S Version)" = 1.2
   fi
   local man1="$prefix/share/man/man1"
   check "$label: manual page Tamsel.1.gz" bash -c "zcat '$man1/Tamsel.1.gz' | cmp -s - '$source/docs/Tamsel.1'"
@@ -109,7 +109,7 @@ try_installed install "$work/prefix" "$work/prefix/etc" ../../etc/tamsel/Tamsel.
 if command -v dpkg-deb >/dev/null; then
   (cd "$build" && cpack -G DEB -B "$work/pkg" >/dev/null) || { echo "FAILED: cpack" >&2; exit 1; }
   deb=$(ls "$work"/pkg/*.deb)
-  check "package: tamsel 1.0" test "$(dpkg-deb -f "$deb" Package Version | tr '\n' ' ')" = "Package: tamsel Version: 1.0 "
+  check "package: tamsel 1.2" test "$(dpkg-deb -f "$deb" Package Version | tr '\n' ' ')" = "Package: tamsel Version: 1.2 "
   contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
   for f in ./usr/bin/Tamsel ./usr/bin/tamsel ./usr/lib/tamsel/Tamsel ./usr/lib/tamsel/Tamsel.ini \
            ./etc/tamsel/Tamsel.ini ./usr/share/tamsel/Tamsel_common.pas \
