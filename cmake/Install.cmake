@@ -5,10 +5,12 @@
 # which is configuration: /etc/tamsel/Tamsel.ini for the prefix /usr (the
 # Debian package), <prefix>/etc/tamsel/Tamsel.ini otherwise. The commands
 # <prefix>/bin/Tamsel and bin/tamsel are links to the executable; the runtime
-# unit goes to share/tamsel/, the manual page to share/man/man1/, and the
-# Japanese manual, licence, changelog and examples to share/doc/tamsel/.
+# unit goes to share/tamsel/ with its Lazarus package in share/tamsel/lazarus/,
+# the manual page to share/man/man1/, and the Japanese manual, licence,
+# changelog and examples to share/doc/tamsel/.
 # Windows: one folder with Tamsel.exe, Tamsel.ini, the manual, the runtime
-# unit, the licence, the changelog and the examples.
+# unit, its Lazarus package in the folder lazarus, the licence, the changelog
+# and the examples.
 
 # The manual, in Shift-JIS with CR LF and in UTF-8, from one source.
 find_program(TAMSEL_ICONV iconv REQUIRED)
@@ -88,11 +90,18 @@ set(TAMSEL_EXAMPLES
   examples/chain.txt examples/chain.pas examples/chain_demo.pas)
 list(TRANSFORM TAMSEL_EXAMPLES PREPEND ${CMAKE_SOURCE_DIR}/)
 
+# The Lazarus package names its unit as ../Tamsel_common.pas: it is installed
+# in lazarus/ beside the runtime unit, as in the source tree.
+set(TAMSEL_LAZARUS_PACKAGE
+  ${CMAKE_SOURCE_DIR}/runtime/lazarus/tamsel_runtime.lpk
+  ${CMAKE_SOURCE_DIR}/runtime/lazarus/tamsel_runtime.pas)
+
 if(WIN32)
   install(TARGETS Tamsel RUNTIME DESTINATION .)
   install(FILES ${TAMSEL_DEFAULT_SETTINGS} ${TAMSEL_MANUAL_SJIS} ${TAMSEL_MANUAL_UTF8}
                 ${CMAKE_SOURCE_DIR}/runtime/Tamsel_common.pas ${CMAKE_SOURCE_DIR}/CHANGELOG.md
           DESTINATION .)
+  install(FILES ${TAMSEL_LAZARUS_PACKAGE} DESTINATION lazarus)
   install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
   install(FILES ${TAMSEL_EXAMPLES} DESTINATION examples)
 else()
@@ -133,6 +142,7 @@ else()
   ]])
 
   install(FILES ${CMAKE_SOURCE_DIR}/runtime/Tamsel_common.pas DESTINATION share/tamsel)
+  install(FILES ${TAMSEL_LAZARUS_PACKAGE} DESTINATION share/tamsel/lazarus)
   install(FILES ${TAMSEL_MANUAL_SJIS} ${TAMSEL_MANUAL_UTF8} ${CMAKE_SOURCE_DIR}/README.md
                 ${TAMSEL_COPYRIGHT} ${TAMSEL_CHANGELOG}.gz DESTINATION ${TAMSEL_DOCDIR})
   install(FILES ${TAMSEL_EXAMPLES} DESTINATION ${TAMSEL_DOCDIR}/examples)

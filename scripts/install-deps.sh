@@ -5,7 +5,10 @@
 #                                  configuration looks for GoogleTest too)
 #   scripts/install-deps.sh        what building and testing need
 #   scripts/install-deps.sh --ci   also the fuzzer's clang, the Windows cross
-#                                  build with Wine, and lintian for the package
+#                                  build with Wine, lintian for the package,
+#                                  and lazbuild with the Lazarus sources it
+#                                  reads (the FCL and LazUtils packages) for
+#                                  the Lazarus package's test
 set -euo pipefail
 
 packages=(cmake g++ ninja-build libgtest-dev)
@@ -13,7 +16,8 @@ case "${1:-}" in
   --tool) ;;
   "") packages+=(locales fp-compiler fp-units-fcl) ;;
   --ci) packages+=(locales fp-compiler fp-units-fcl
-                   clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64 lintian) ;;
+                   clang libclang-rt-14-dev g++-mingw-w64-x86-64 wine64 lintian
+                   lcl-utils lazarus-src-2.2) ;;
   *) echo "usage: $0 [--tool|--ci]" >&2; exit 2 ;;
 esac
 missing=()

@@ -4,7 +4,8 @@
 # unprivileged user on an example: it must generate the unit, exit 0 and
 # leave the installed settings file as it was. Also checks what the
 # installation and the package contain: the settings as configuration with a
-# link beside the executable, the manual page, licence and changelog.
+# link beside the executable, the manual page, licence and changelog, the
+# runtime unit and its Lazarus package (built with lazbuild where installed).
 # Usage: test_install.sh <build folder> <Tamsel executable> <source folder>
 set -uo pipefail
 build=$1 exe=$2 source=$3
@@ -52,6 +53,10 @@ try_installed() {
   done
   check "$label: the runtime unit in share/tamsel" \
     cmp -s "$prefix/share/tamsel/Tamsel_common.pas" "$source/runtime/Tamsel_common.pas"
+  for f in tamsel_runtime.lpk tamsel_runtime.pas; do
+    check "$label: the Lazarus package's $f in share/tamsel/lazarus" \
+      cmp -s "$prefix/share/tamsel/lazarus/$f" "$source/runtime/lazarus/$f"
+  done
   check "$label: the manual is Shift-JIS with CR LF" \
     bash -c "iconv -f CP932 -t UTF-8 '$doc/Tamsel10.txt' | tr -d '\r' | cmp -s - '$doc/Tamsel10.utf8.txt'"
   check "$label: the manual names itself" grep -q "Tamsel 1.0" "$doc/Tamsel10.utf8.txt"
@@ -96,6 +101,15 @@ try_installed() {
     (cd "$run" && as_user fpc -Mdelphi -Fu"$prefix/share/tamsel" -FUunits sample_demo.pas >"$run/fpc.log" 2>&1)
     check "$label: fpc -FU compiles against the installed runtime unit" test $? -eq 0
   fi
+  if command -v lazbuild >/dev/null; then
+    # The installed package, read-only, finds the runtime unit beside it and
+    # compiles into the user's own Lazarus configuration.
+    bash "$source/tests/lazarus/run_lazarus.sh" "$exe" "$examples" "$prefix/share/tamsel" \
+      "$prefix/share/tamsel/lazarus" >"$run/lazarus.log" 2>&1
+    local status=$?
+    check "$label: a Lazarus project builds with the installed package" test $status -eq 0
+    [ $status -eq 0 ] || cat "$run/lazarus.log" >&2
+  fi
   check "$label: installed settings file untouched" test "$(stat -c '%y %s' "$settings")" = "$before"
   check "$label: nothing else written" test "$(ls -A "$prefix/lib/tamsel" | tr '\n' ' ')" = "Tamsel Tamsel.ini "
   chmod -R u+w "$prefix" "$etc"
@@ -113,6 +127,7 @@ if command -v dpkg-deb >/dev/null; then
   contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
   for f in ./usr/bin/Tamsel ./usr/bin/tamsel ./usr/lib/tamsel/Tamsel ./usr/lib/tamsel/Tamsel.ini \
            ./etc/tamsel/Tamsel.ini ./usr/share/tamsel/Tamsel_common.pas \
+           ./usr/share/tamsel/lazarus/tamsel_runtime.lpk ./usr/share/tamsel/lazarus/tamsel_runtime.pas \
            ./usr/share/man/man1/Tamsel.1.gz ./usr/share/man/man1/tamsel.1.gz \
            ./usr/share/doc/tamsel/copyright ./usr/share/doc/tamsel/changelog.gz \
            ./usr/share/doc/tamsel/Tamsel10.txt ./usr/share/doc/tamsel/examples/sample.txt; do

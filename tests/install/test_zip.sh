@@ -15,12 +15,21 @@ python3 - "$zip" "$work/unzipped" <<'PY' || exit 1
 import sys, zipfile
 names = set(zipfile.ZipFile(sys.argv[1]).namelist())
 want = {"Tamsel.exe", "Tamsel.ini", "Tamsel10.txt", "Tamsel_common.pas", "LICENSE.txt", "CHANGELOG.md",
+        "lazarus/tamsel_runtime.lpk", "lazarus/tamsel_runtime.pas",
         "examples/sample.txt",
         "examples/appoptions.txt", "examples/chain_demo.pas"}
 missing = want - names
 if missing:
     print("FAILED: the ZIP lacks", sorted(missing), file=sys.stderr)
     sys.exit(1)
+# The Lazarus package names its files relative to its own folder.
+import posixpath, xml.etree.ElementTree as ET
+lpk = ET.fromstring(zipfile.ZipFile(sys.argv[1]).read("lazarus/tamsel_runtime.lpk"))
+for item in lpk.find("Package/Files"):
+    name = posixpath.normpath(posixpath.join("lazarus", item.find("Filename").get("Value")))
+    if name not in names:
+        print("FAILED: the ZIP lacks", name, "of the Lazarus package", file=sys.stderr)
+        sys.exit(1)
 zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])
 PY
 dir="$work/unzipped"
