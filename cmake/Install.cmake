@@ -146,6 +146,15 @@ else()
   install(FILES ${TAMSEL_MANUAL_SJIS} ${TAMSEL_MANUAL_UTF8} ${CMAKE_SOURCE_DIR}/README.md
                 ${TAMSEL_COPYRIGHT} ${TAMSEL_CHANGELOG}.gz DESTINATION ${TAMSEL_DOCDIR})
   install(FILES ${TAMSEL_EXAMPLES} DESTINATION ${TAMSEL_DOCDIR}/examples)
+  # lintian's executable-in-usr-lib (an experimental tag): the executable
+  # lives in lib/tamsel/ on purpose. Tamsel reads its settings from the file
+  # beside its own executable, and that file, configuration, must not stand
+  # in bin/; the commands in bin/ are links to it.
+  file(WRITE ${CMAKE_BINARY_DIR}/install/lintian-overrides
+       "# The settings file must stand beside the executable, so it is not in /usr/bin.\n"
+       "tamsel: executable-in-usr-lib [usr/lib/tamsel/Tamsel]\n")
+  install(FILES ${CMAKE_BINARY_DIR}/install/lintian-overrides DESTINATION share/lintian/overrides
+          RENAME tamsel)
 endif()
 
 set(CPACK_PACKAGE_NAME tamsel)
@@ -173,7 +182,15 @@ else()
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION devel)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.34), libstdc++6 (>= 12), libgcc-s1 (>= 3.0)")
+  # The C++ runtime is linked in (see CMakeLists.txt): the C library is all
+  # the executable needs, in the version whose symbols it uses, which
+  # dpkg-shlibdeps reads off the executable (Debian 12's, where it is absent).
+  find_program(TAMSEL_SHLIBDEPS dpkg-shlibdeps)
+  if(TAMSEL_SHLIBDEPS)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  else()
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= 2.36)")
+  endif()
   # dpkg keeps an administrator's edits of the settings over upgrades.
   file(WRITE ${CMAKE_BINARY_DIR}/install/conffiles "/etc/tamsel/Tamsel.ini\n")
   set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/install/conffiles)
