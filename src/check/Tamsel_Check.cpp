@@ -77,6 +77,13 @@ bool InClassOrder(const TFieldAt* a, const TFieldAt* b) {
   return a->klass != b->klass ? a->klass < b->klass : a->field < b->field;
 }
 
+// A field's item name, and whether two fields' are equal but for letter
+// case (their hashes first, as in the loader's grouping).
+std::string_view FieldItem(const TFieldAt& f) { return Trim(ItemName(f.Name())); }
+bool SameItem(const TFieldAt& a, const TFieldAt& b) {
+  return a.hash == b.hash && SameTextAscii(FieldItem(a), FieldItem(b));
+}
+
 // Whether a string value is already written as a Pascal string ("'My
 // App'"), which the unit's own apostrophes then break apart. A value that
 // splices an expression in ("'+IntToStr(1)+'") or whose apostrophes all
@@ -173,8 +180,9 @@ class TChecker {
   bool CheckFieldType(const TFielder& field, const TypeFacts& facts, bool stored);
   void CheckNumberValue(const TFielder& field, bool stored);
   void CheckStringValue(const TFielder& field);
-  void FindInherited(std::vector<const TFieldAt*>& group,
-                     std::vector<std::pair<const TFieldAt*, const TFieldAt*>>& met) const;
+  using TMet = std::vector<std::pair<const TFieldAt*, const TFieldAt*>>;  // field, inherited
+  TMet MetInAncestors(const std::vector<TFieldAt>& fields,
+                      bool (*same)(const TFieldAt&, const TFieldAt&)) const;
   void CheckInheritedFields();
   void CheckHiddenAccessors();
   void ReportInherited(const TFieldAt& field, const TFieldAt& inherited);
@@ -641,37 +649,38 @@ void TChecker::CheckStringValue(const TFielder& field) {
     Note(at, "初期値 \"{}\" の前後の空白も文字列に入ります", {value});
 }
 
-// The fields of one group (one name, letter case aside) put in class order;
-// for each, the last field of the group in its nearest ancestor that has
-// one, found by a binary search for each class of the chain.
-void TChecker::FindInherited(std::vector<const TFieldAt*>& group,
-                             std::vector<std::pair<const TFieldAt*, const TFieldAt*>>& met) const {
+// For each field of `fields` (grouped: the entries `same` joins stand side
+// by side), the last field of its group in its nearest ancestor that has
+// one; in file order, as the other findings are made. A group is put in
+// class order, and each class of a chain is found in it by a binary search.
+TChecker::TMet TChecker::MetInAncestors(const std::vector<TFieldAt>& fields,
+                                        bool (*same)(const TFieldAt&, const TFieldAt&)) const {
   const auto before = [](const TFieldAt* f, std::size_t klass) { return f->klass < klass; };
-  std::sort(group.begin(), group.end(), InClassOrder);
-  for (const TFieldAt* f : group) {
-    for (std::size_t a = parents_[f->klass]; a != kNone; a = parents_[a]) {
-      const auto end = std::lower_bound(group.begin(), group.end(), a + 1, before);
-      if (end == group.begin() || (*(end - 1))->klass != a) continue;
-      met.emplace_back(f, *(end - 1));
-      break;
+  TMet met;
+  std::vector<const TFieldAt*> group;
+  for (auto first = fields.begin(); first != fields.end();) {
+    group.clear();
+    for (auto f = first; f != fields.end() && same(*f, *first); ++f) group.push_back(&*f);
+    first += static_cast<std::ptrdiff_t>(group.size());
+    std::sort(group.begin(), group.end(), InClassOrder);
+    for (const TFieldAt* f : group) {
+      for (std::size_t a = parents_[f->klass]; a != kNone; a = parents_[a]) {
+        const auto end = std::lower_bound(group.begin(), group.end(), a + 1, before);
+        if (end == group.begin() || (*(end - 1))->klass != a) continue;
+        met.emplace_back(f, *(end - 1));
+        break;
+      }
     }
   }
+  std::sort(met.begin(), met.end(), [](const auto& x, const auto& y) { return InClassOrder(x.first, y.first); });
+  return met;
 }
 
 // Each field meets the field of its name (letter case aside) in the nearest
-// ancestor that has one; reported in file order, as the other findings are.
+// ancestor that has one.
 void TChecker::CheckInheritedFields() {
-  const std::vector<TFieldAt>& byName = list_.FieldsByName();
-  std::vector<std::pair<const TFieldAt*, const TFieldAt*>> met;  // field, inherited
-  std::vector<const TFieldAt*> group;
-  for (auto first = byName.begin(); first != byName.end();) {
-    group.clear();
-    for (auto f = first; f != byName.end() && SameGroup(*f, *first); ++f) group.push_back(&*f);
-    first += static_cast<std::ptrdiff_t>(group.size());
-    if (group.size() > 1) FindInherited(group, met);
-  }
-  std::sort(met.begin(), met.end(), [](const auto& x, const auto& y) { return InClassOrder(x.first, y.first); });
-  for (const auto& [field, inherited] : met) ReportInherited(*field, *inherited);
+  for (const auto& [field, inherited] : MetInAncestors(list_.FieldsByName(), SameGroup))
+    ReportInherited(*field, *inherited);
 }
 
 // Fields whose names differ only in the first character make the same
@@ -687,25 +696,11 @@ void TChecker::CheckHiddenAccessors() {
     return;
   std::vector<TFieldAt> byItem;
   const texts::CaseFreeHash hash;
-  for (const TFieldAt& f : fields) byItem.push_back({hash(Trim(ItemName(f.Name()))), f.klass, f.field});
-  const auto item = [](const TFieldAt& f) { return Trim(ItemName(f.Name())); };
-  std::sort(byItem.begin(), byItem.end(), [&](const TFieldAt& a, const TFieldAt& b) {
-    if (a.hash != b.hash) return a.hash < b.hash;
-    const int order = texts::CompareCaseFree(item(a), item(b));
-    return order != 0 ? order < 0 : InClassOrder(&a, &b);
+  for (const TFieldAt& f : fields) byItem.push_back({hash(FieldItem(f)), f.klass, f.field});
+  std::sort(byItem.begin(), byItem.end(), [](const TFieldAt& a, const TFieldAt& b) {
+    return a.hash != b.hash ? a.hash < b.hash : texts::CompareCaseFree(FieldItem(a), FieldItem(b)) < 0;
   });
-  std::vector<std::pair<const TFieldAt*, const TFieldAt*>> met;
-  std::vector<const TFieldAt*> group;
-  for (auto first = byItem.begin(); first != byItem.end();) {
-    group.clear();
-    for (auto f = first; f != byItem.end() && f->hash == first->hash &&
-                         SameTextAscii(item(*f), item(*first)); ++f)
-      group.push_back(&*f);
-    first += static_cast<std::ptrdiff_t>(group.size());
-    if (group.size() > 1) FindInherited(group, met);
-  }
-  std::sort(met.begin(), met.end(), [](const auto& x, const auto& y) { return InClassOrder(x.first, y.first); });
-  for (const auto& [field, hidden] : met) {
+  for (const auto& [field, hidden] : MetInAncestors(byItem, SameItem)) {
     const std::string_view name = Trim(field->Name()), other = Trim(hidden->Name());
     if (!SameTextAscii(name, other) && !name.empty() && IsIdentifier(name))
       Warn(field->field->Place(),
