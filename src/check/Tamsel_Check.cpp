@@ -404,7 +404,7 @@ void TChecker::CheckParent(std::size_t index) {
   if (parentText.empty()) return;
   // The parent may be followed by interfaces: "TBase, IThing".
   const std::size_t comma = parentText.find(',');
-  const std::string_view parent = Trim(parentText.substr(0, comma));
+  const std::string_view parent = item.GetParentClass();
   const TPlace at = PlaceIn(item, parentText.data());
   if (comma != std::string_view::npos)
     Note(PlaceIn(item, parentText.data() + comma),
@@ -736,8 +736,7 @@ void TChecker::ReportInherited(const TFieldAt& ref, const TFieldAt& inheritedRef
 std::size_t TChecker::ControllerChainLeavesAt() const {
   std::size_t last = controller_;
   while (parents_[last] != kNone) last = parents_[last];
-  const std::string_view parentText = list_.Item(last).GetParent();
-  const std::string_view parent = Trim(parentText.substr(0, parentText.find(',')));
+  const std::string_view parent = list_.Item(last).GetParentClass();
   return !parent.empty() && FindClass(parent) == kNone && !IsStandardRootClass(parent) ? last : kNone;
 }
 

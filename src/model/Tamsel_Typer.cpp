@@ -7,6 +7,7 @@
 
 #include "model/Tamsel_Names.h"
 #include "platform/Platform.h"
+#include "text/Ascii.h"
 #include "writer/Tamsel_WritePas.h"
 
 namespace {
@@ -27,6 +28,11 @@ TTyper::TTyper(const TClassLine& line, std::size_t parent, TAncestorInitial ance
       FAncestorInitial(ancestors) {}
 
 TTyper::~TTyper() = default;
+
+std::string_view TTyper::GetParentClass() const {
+  const std::string_view parent = GetParent();
+  return texts::TrimBlanks(parent.substr(0, parent.find(',')));
+}
 
 void TTyper::WriteClassHead(TWritePas& out) const {
   if (GetParent().empty())

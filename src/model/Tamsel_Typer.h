@@ -47,6 +47,9 @@ class TTyper {
     return FLine.size() >= FNameSize + 2 ? FLine.substr(FNameSize + 1, FLine.size() - FNameSize - 2)
                                          : std::string_view();
   }
+  /// The parent class's name: the parent text before a "," (interfaces may
+  /// follow it), blanks around it aside.
+  std::string_view GetParentClass() const;
   /// The index of the last class of exactly the parent's name before this
   /// one, or kNoParent.
   std::size_t ParentIndex() const { return FParentIndex; }

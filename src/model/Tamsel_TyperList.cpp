@@ -127,7 +127,7 @@ TTyper& TTyperList::AddClassDef(const TClassLine& line, bool withFields) {
   const auto parent = split.GetParent().empty() ? lastByName_.end()
                                                 : lastByName_.find(split.GetParent());
   const std::size_t parentIndex = parent == lastByName_.end() ? TTyper::kNoParent : parent->second;
-  const TAncestorInitial ancestors = AncestorInitial(split.GetParent(), parentIndex);
+  const TAncestorInitial ancestors = AncestorInitial(split, parentIndex);
   std::unique_ptr<TTyper> made;
   if (split.GetName() == vocabulary_.cTIniter) {
     FHasIni = true;
@@ -149,18 +149,15 @@ TTyper& TTyperList::AddClassDef(const TClassLine& line, bool withFields) {
 
 // A class of the file with fields declares Initial; one without passes on
 // what its own ancestors have. A parent the file does not define is another
-// unit's, unless it is one of the standard classes without Initial (the part
-// before a "," names the parent; interfaces may follow).
-TAncestorInitial TTyperList::AncestorInitial(std::string_view parentText,
-                                             std::size_t parentIndex) const {
-  if (parentText.empty()) return TAncestorInitial::kNone;
+// unit's, unless it is one of the standard classes without Initial.
+TAncestorInitial TTyperList::AncestorInitial(const TTyper& item, std::size_t parentIndex) const {
+  if (item.GetParent().empty()) return TAncestorInitial::kNone;
   if (parentIndex != TTyper::kNoParent) {
     const TTyper& parent = *FItems[parentIndex];
     return dynamic_cast<const TFielderList*>(&parent) ? TAncestorInitial::kInFile
                                                        : parent.AncestorInitial();
   }
-  const std::string_view root = texts::TrimBlanks(parentText.substr(0, parentText.find(',')));
-  return IsStandardRootClass(root) ? TAncestorInitial::kNone : TAncestorInitial::kOutside;
+  return IsStandardRootClass(item.GetParentClass()) ? TAncestorInitial::kNone : TAncestorInitial::kOutside;
 }
 
 std::string_view TFieldAt::Name() const { return field->GetName(); }

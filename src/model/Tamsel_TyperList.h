@@ -65,7 +65,7 @@ class TTyperList {
   /// Appends a class of the kind its name and `withFields` call for; the
   /// INI-controller class gets its two automatic fields at once.
   TTyper& AddClassDef(const TClassLine& line, bool withFields);
-  TAncestorInitial AncestorInitial(std::string_view parentText, std::size_t parentIndex) const;
+  TAncestorInitial AncestorInitial(const TTyper& item, std::size_t parentIndex) const;
   bool HasIniClass() const { return FHasIni; }
   /// The definition began with a UTF-8 byte-order mark, as the unit will.
   bool HasByteOrderMark() const { return FHasByteOrderMark; }
