@@ -690,9 +690,11 @@ void TChecker::CheckHiddenAccessors() {
   // Where every field name starts with the same letter, as "F" usually,
   // no two names share an item name.
   const std::vector<TFieldAt>& fields = list_.FieldsByName();
-  if (std::all_of(fields.begin(), fields.end(), [&](const TFieldAt& f) {
-        return SameTextAscii(f.Name().substr(0, 1), fields.front().Name().substr(0, 1));
-      }))
+  const auto initial = [](const TFieldAt& f) {
+    return f.Name().empty() ? '\0' : texts::LowerAscii(f.Name().front());
+  };
+  if (std::all_of(fields.begin(), fields.end(),
+                  [&](const TFieldAt& f) { return initial(f) == initial(fields.front()); }))
     return;
   std::vector<TFieldAt> byItem;
   const texts::CaseFreeHash hash;

@@ -212,15 +212,22 @@ void TTyperList::MarkIfRedefined(std::vector<TFieldAt>::iterator first,
 // reach an ancestor's setter, or none when only an unrelated class has the
 // name. The automatic fields do not count.
 void TTyperList::MarkControllerCopies() {
-  for (auto first = byName_.begin(); first != byName_.end();) {
-    auto end = first;
-    bool declared = false;
-    for (; end != byName_.end() && SameGroup(*end, *first); ++end)
-      declared = declared || (dynamic_cast<const TTyperIni*>(FItems[end->klass].get()) &&
-                              !end->field->IsAutomatic());
-    for (; declared && first != end; ++first)
-      if (!first->field->GetSkipIni()) first->field->LoadIntoControllerCopy();
-    first = end;
+  const texts::CaseFreeHash hash;
+  for (const auto& item : FItems) {
+    const auto* controller = dynamic_cast<const TTyperIni*>(item.get());
+    if (!controller) continue;
+    for (const TFielder& own : controller->Fields()) {
+      if (own.IsAutomatic()) continue;
+      // The fields of its name stand together in byName_, in its order.
+      const std::size_t h = hash(own.GetName());
+      auto f = std::lower_bound(byName_.begin(), byName_.end(), own.GetName(),
+                                [&](const TFieldAt& e, std::string_view name) {
+                                  return e.hash != h ? e.hash < h
+                                                     : texts::CompareCaseFree(e.Name(), name) < 0;
+                                });
+      for (; f != byName_.end() && f->hash == h && texts::SameTextAscii(f->Name(), own.GetName()); ++f)
+        if (!f->field->GetSkipIni()) f->field->LoadIntoControllerCopy();
+    }
   }
 }
 
